@@ -32,7 +32,9 @@ constexpr Catalogue theCatalogue{
 
 }  // namespace
 
-const Catalogue& catalogue() { return theCatalogue; }
+const Catalogue& catalogue() {
+    return theCatalogue;
+}
 
 const Category& category(CategoryId id) {
     switch (id) {

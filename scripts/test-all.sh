@@ -1,15 +1,31 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the native tests first, then the Windows build and
-# its tests under Wine. Exits non-zero on the first failure.
+# Builds everything and runs every test: static analysis, the native tests, the same tests
+# under AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzzing run, then the
+# Windows build and its tests under Wine. Exits non-zero on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 
-ensure_packages cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev
+ensure_packages cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev \
+    clang libclang-rt-14-dev clang-tidy clang-format cppcheck
 
 cmake --preset native
 cmake --build --preset native
 ctest --preset native
+
+bash scripts/static-analysis.sh
+
+cmake --preset native-asan
+cmake --build --preset native-asan
+ctest --preset native-asan
+
+cmake --preset fuzz
+cmake --build --preset fuzz
+if ! ctest --preset fuzz --verbose > build/fuzz/fuzz-run.log 2>&1; then
+    tail -n 60 build/fuzz/fuzz-run.log
+    exit 1
+fi
+grep -E ' DONE |stat::(number_of_executed_units|average_exec_per_sec)|tests passed' build/fuzz/fuzz-run.log
 
 if [ -f scripts/test-windows.sh ]; then
     bash scripts/test-windows.sh

@@ -100,9 +100,11 @@ TEST(FindExact, EmptyTextMatchesNothing) {
 }
 
 TEST(FunTable, KeepsTheTellingRowsCharacterForCharacter) {
-    EXPECT_EQ(funEntries[4].description, u"Float: get_user_maxspeed ( index ) :浮点值,返回玩家最大速度,index表示玩家索引");
-    EXPECT_EQ(funEntries[12].description,
-              u"set_user_health ( index, health ) :设置玩家生命值,最高显示为255,如果你设置256,将显示1,此时失去5的生命,将显示251");
+    EXPECT_EQ(funEntries[4].description,
+              u"Float: get_user_maxspeed ( index ) :浮点值,返回玩家最大速度,index表示玩家索引");
+    EXPECT_EQ(
+        funEntries[12].description,
+        u"set_user_health ( index, health ) :设置玩家生命值,最高显示为255,如果你设置256,将显示1,此时失去5的生命,将显示251");
     EXPECT_EQ(funEntries[18].description, u"spawn ( index ):Spawns entity,不知道该如何翻译......");
 }
 

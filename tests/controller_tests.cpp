@@ -174,6 +174,15 @@ TEST_F(ControllerTest, SearchMatchMovesFromListToListAsTheTextGrows) {
     EXPECT_EQ(view().combo1().selection(), 1);
 }
 
+TEST_F(ControllerTest, PastedMatchClearsTheSelectionOfEveryOtherList) {
+    chooseCategory(CategoryId::Cstrike);
+    view().combo4().setSelection(5);
+    view().combo3().setSelection(7);
+    view().text2().setText(u"copy");
+    expectSelections(27, NO_SELECTION, NO_SELECTION);
+    EXPECT_EQ(description(), descriptionOf(CategoryId::Core, 27));
+}
+
 TEST_F(ControllerTest, EmptyingTheSearchBoxClearsSelectionsOnly) {
     type(u"give_item");
     EXPECT_EQ(description(), descriptionOf(CategoryId::Fun, 6));

@@ -11,10 +11,18 @@
 namespace quillon::testing {
 namespace {
 
-constexpr bool endsWithSpace(std::u16string_view d) { return d.ends_with(u' '); }
-constexpr bool hasFloatTag(std::u16string_view d) { return d.starts_with(u"Float: "); }
-constexpr bool isSignatureOnly(std::u16string_view d) { return !hasExplanation(d); }
-constexpr bool hasQuestionMarkRun(std::u16string_view d) { return d.find(u"??") != std::u16string_view::npos; }
+constexpr bool endsWithSpace(std::u16string_view d) {
+    return d.ends_with(u' ');
+}
+constexpr bool hasFloatTag(std::u16string_view d) {
+    return d.starts_with(u"Float: ");
+}
+constexpr bool isSignatureOnly(std::u16string_view d) {
+    return !hasExplanation(d);
+}
+constexpr bool hasQuestionMarkRun(std::u16string_view d) {
+    return d.find(u"??") != std::u16string_view::npos;
+}
 
 static_assert(countRows(isSignatureOnly) == 8);
 static_assert(countRows(hasSpaceBeforeColon) == 19);
@@ -66,9 +74,8 @@ TEST(CoreTable, KeepsTheTellingRowsCharacterForCharacter) {
 }
 
 TEST(WholeCatalogue, SignatureAloneOnlyInTheWriteRowsButWriteFile) {
-    EXPECT_EQ(namesWhere(isSignatureOnly),
-              (Names{u"write_angle", u"write_byte", u"write_char", u"write_coord", u"write_entity",
-                     u"write_long", u"write_short", u"write_string"}));
+    EXPECT_EQ(namesWhere(isSignatureOnly), (Names{u"write_angle", u"write_byte", u"write_char", u"write_coord",
+                                                  u"write_entity", u"write_long", u"write_short", u"write_string"}));
 }
 
 TEST(WholeCatalogue, ColonFollowsTheSignatureInEveryExplainedRowButTwo) {
@@ -89,11 +96,11 @@ TEST(WholeCatalogue, SpaceBeforeTheColonInNineteenRows) {
 
 TEST(WholeCatalogue, FloatTagExactlyWhereTheFunctionReturnsFloat) {
     // Core functions declared "native Float:..." in the platform's include files.
-    const Names upstreamFloat{u"fgetf", u"float", u"floatabs", u"floatacos", u"floatadd", u"floatasin",
-                              u"floatatan", u"floatatan2", u"floatcos", u"floatdiv", u"floatfract",
-                              u"floatlog", u"floatmul", u"floatpower", u"floatsin", u"floatsqroot",
-                              u"floatstr", u"floatsub", u"floattan", u"get_cvar_float", u"get_gametime",
-                              u"get_user_aiming", u"get_xvar_float", u"random_float"};
+    const Names upstreamFloat{u"fgetf",        u"float",           u"floatabs",       u"floatacos",   u"floatadd",
+                              u"floatasin",    u"floatatan",       u"floatatan2",     u"floatcos",    u"floatdiv",
+                              u"floatfract",   u"floatlog",        u"floatmul",       u"floatpower",  u"floatsin",
+                              u"floatsqroot",  u"floatstr",        u"floatsub",       u"floattan",    u"get_cvar_float",
+                              u"get_gametime", u"get_user_aiming", u"get_xvar_float", u"random_float"};
     Names core;
     for (const CatalogueEntry& entry : category(CategoryId::Core).entries) {
         if (hasFloatTag(entry.description)) {
@@ -117,9 +124,8 @@ TEST(WholeCatalogue, QuestionMarkRunsOnlyInFiveRows) {
 }
 
 TEST(WholeCatalogue, TrailingSpaceOnlyInNineRows) {
-    EXPECT_EQ(namesWhere(endsWithSpace),
-              (Names{u"find_player", u"floatsin", u"floattan", u"fseek", u"isspace", u"read_logargc",
-                     u"read_logargv", u"swapchars", u"write_short"}));
+    EXPECT_EQ(namesWhere(endsWithSpace), (Names{u"find_player", u"floatsin", u"floattan", u"fseek", u"isspace",
+                                                u"read_logargc", u"read_logargv", u"swapchars", u"write_short"}));
 }
 
 TEST(WholeCatalogue, RegisterClcmdHasTheLongestDescription) {

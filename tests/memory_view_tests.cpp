@@ -70,8 +70,9 @@ TEST_F(WindowFeaturesTest, AboutShowsFiveFixedLines) {
     const std::u16string_view text = view.lastMessageText;
     EXPECT_EQ(std::count(text.begin(), text.end(), u'\n'), 4);
     EXPECT_FALSE(text.ends_with(u"\n"));
-    EXPECT_TRUE(text.starts_with(u"    该软件根据AMXX官方文档简要翻译而来,难免存在\n错误,欢迎指正,如果要准确信息请参照原文,你可以自\n\n"
-                                 u"AMXX插件信息请访问Brightmoor论坛!\n"));
+    EXPECT_TRUE(text.starts_with(
+        u"    该软件根据AMXX官方文档简要翻译而来,难免存在\n错误,欢迎指正,如果要准确信息请参照原文,你可以自\n\n"
+        u"AMXX插件信息请访问Brightmoor论坛!\n"));
     const std::u16string_view lastLine = text.substr(text.rfind(u'\n') + 1);
     EXPECT_TRUE(lastLine.starts_with(u"http://"));
     EXPECT_TRUE(lastLine.ends_with(u"/(程序制作--[Harlan])"));

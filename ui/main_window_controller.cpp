@@ -1,7 +1,7 @@
 #include "main_window_controller.h"
 
-#include <initializer_list>
 #include <cstddef>
+#include <initializer_list>
 
 #include "catalogue.h"
 
@@ -46,9 +46,15 @@ void MainWindowController::Form_Load() {
     FillCstrikeList();
 }
 
-void MainWindowController::FillCoreList() { fillList(view_.combo2(), CategoryId::Core); }
-void MainWindowController::FillFunList() { fillList(view_.combo3(), CategoryId::Fun); }
-void MainWindowController::FillCstrikeList() { fillList(view_.combo4(), CategoryId::Cstrike); }
+void MainWindowController::FillCoreList() {
+    fillList(view_.combo2(), CategoryId::Core);
+}
+void MainWindowController::FillFunList() {
+    fillList(view_.combo3(), CategoryId::Fun);
+}
+void MainWindowController::FillCstrikeList() {
+    fillList(view_.combo4(), CategoryId::Cstrike);
+}
 
 void MainWindowController::Combo1_Click() {
     switch (view_.combo1().selection()) {
@@ -102,9 +108,15 @@ void MainWindowController::Check1_Click() {
     }
 }
 
-void MainWindowController::SetTopMost() { changeBand(view_, WindowBand::TopMost); }
-void MainWindowController::ClearTopMost() { changeBand(view_, WindowBand::Normal); }
+void MainWindowController::SetTopMost() {
+    changeBand(view_, WindowBand::TopMost);
+}
+void MainWindowController::ClearTopMost() {
+    changeBand(view_, WindowBand::Normal);
+}
 
-void MainWindowController::Command1_Click() { view_.showMessage(ABOUT_TITLE, ABOUT_TEXT); }
+void MainWindowController::Command1_Click() {
+    view_.showMessage(ABOUT_TITLE, ABOUT_TEXT);
+}
 
 }  // namespace quillon

@@ -13,8 +13,7 @@
 
 namespace quillon::testing {
 
-inline constexpr std::array<std::span<const CatalogueEntry>, 3> ALL_TABLES{coreEntries, funEntries,
-                                                                           cstrikeEntries};
+inline constexpr std::array<std::span<const CatalogueEntry>, 3> ALL_TABLES{coreEntries, funEntries, cstrikeEntries};
 
 // Just past the ")" that closes the signature's first "(".
 constexpr std::size_t signatureEnd(std::u16string_view description) {

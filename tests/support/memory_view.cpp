@@ -2,10 +2,14 @@
 
 #include <cstddef>
 
+#include "catalogue.h"
+
 namespace quillon::testing {
 namespace {
 
-char16_t foldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c | 0x20) : c; }
+char16_t foldAscii(char16_t c) {
+    return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c | 0x20) : c;
+}
 
 bool sameIgnoringCase(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size()) {
@@ -22,15 +26,14 @@ bool sameIgnoringCase(std::u16string_view a, std::u16string_view b) {
 }  // namespace
 
 void MemoryList::addItem(std::u16string_view text, std::int16_t position) {
-    const auto at = (position < 0 || static_cast<std::size_t>(position) > items_.size())
-                        ? items_.end()
-                        : items_.begin() + position;
+    const auto at =
+        (position < 0 || static_cast<std::size_t>(position) > items_.size()) ? items_.end() : items_.begin() + position;
     items_.emplace(at, text);
 }
 
 void MemoryList::setSelection(std::int16_t position) {
     // Like CB_SETCURSEL: a position outside the list clears the selection.
-    selection_ = (position >= 0 && static_cast<std::size_t>(position) < items_.size()) ? position : -1;
+    selection_ = (position >= 0 && static_cast<std::size_t>(position) < items_.size()) ? position : NO_SELECTION;
     if (onSelectionChange) {
         onSelectionChange();
     }
