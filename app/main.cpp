@@ -1,0 +1,20 @@
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "main_window.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    quillon::win32::MainWindow window(instance);
+    window.load();
+    window.show(showCommand);
+    return quillon::win32::runMessageLoop(window.handle());
+}
+
+// The program throws nothing; the standard library's verbose terminate handler would bring
+// its name demangler along (a sixth of the program), so an abort replaces it.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() {
+    std::abort();
+}
+}  // namespace __gnu_cxx

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds quillon.exe and its tests with MinGW-w64 and runs every Windows test under Wine, on
+# a private Xvfb display and Wine prefixes under the build folder, then the start-up
+# benchmark. Exits non-zero when a test fails. Needs no display of its own.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+source scripts/packages.sh
+ensure_packages cmake python3 googletest g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
+    wine64 fonts-wine xvfb xdotool fonts-wqy-microhei imagemagick icoutils
+
+build=build/windows
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+
+state=$build/wine
+stop_session() { bash scripts/wine-session.sh stop "$state"; }
+trap stop_session EXIT
+bash scripts/wine-session.sh start "$state"
+
+status=0
+ctest --preset windows --timeout 120 || status=$?
+
+if (( status == 0 )); then
+    echo "test-windows: screenshot in $(pwd)/$build/quillon-screenshot.png"
+    echo "test-windows: start-up benchmark (not a test)"
+    QUILLON_EXE=$(pwd)/$build/quillon.exe \
+    QUILLON_FLOOR_A=$(pwd)/$build/tests/windows/quillon_floor_empty_window.exe \
+    QUILLON_FLOOR_B=$(pwd)/$build/tests/windows/quillon_floor_controls.exe \
+        cmake/wine-run.sh "$build/tests/windows/quillon_startup_benchmark.exe" 11 | tee "$build/startup-benchmark.txt"
+fi
+exit $status

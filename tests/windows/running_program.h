@@ -1,0 +1,51 @@
+// quillon.exe started as its own process and driven from outside, as a user would: real
+// keystrokes and mouse clicks through SendInput, state read back through window messages.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace quillon::testing {
+
+// Waits (pumping this thread's messages) until the condition holds; false after ten seconds.
+bool waitUntil(const std::function<bool()>& condition);
+
+// The Windows path of quillon.exe, from QUILLON_EXE (a Unix path of the build).
+std::wstring programPath();
+
+class RunningProgram {
+public:
+    RunningProgram() = default;
+    explicit RunningProgram(const std::wstring& path) { start(path); }
+    ~RunningProgram();
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+
+    void start(const std::wstring& path);
+    DWORD processId() const { return process_.dwProcessId; }
+    // The program's visible main window, or nullptr.
+    HWND visibleWindow() const;
+    // Waits for the process to end; its exit code, or STILL_ACTIVE.
+    DWORD waitForExit();
+    // Closes the window and waits for the process to end.
+    void close();
+
+private:
+    PROCESS_INFORMATION process_{};
+};
+
+std::wstring textOf(HWND window);
+HWND focusedControl(HWND window);
+
+void typeText(std::wstring_view text);
+void pressKey(WORD virtualKey);
+void pressKeyWithShift(WORD virtualKey);
+void clickAt(POINT screenPoint);
+void clickCentreOf(HWND control);
+// Opens the drop-down list with the mouse and clicks the item; true once it is selected.
+bool chooseWithMouse(HWND list, int item);
+
+}  // namespace quillon::testing

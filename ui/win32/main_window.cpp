@@ -1,0 +1,258 @@
+#include "main_window.h"
+
+#include <commctrl.h>
+
+#include "catalogue.h"
+#include "window_layout.h"
+
+namespace quillon::win32 {
+namespace {
+
+constexpr int ICON_RESOURCE = 1;
+// Held until the process ends; "Local\" keeps copies in other sessions apart.
+constexpr wchar_t SINGLE_COPY_MUTEX[] = L"Local\\Quillon.SingleCopy.{5b1d3c8e-quillon}";
+
+using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
+
+int systemMetricForDpi(int index, UINT dpi) {
+    const auto forDpi = reinterpret_cast<GetSystemMetricsForDpiFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+    return forDpi ? forDpi(index, dpi) : GetSystemMetrics(index);
+}
+
+void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = WINDOW_CLASS;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(ICON_RESOURCE));
+    RegisterClassExW(&windowClass);
+}
+
+int storageFor(CategoryId id) {
+    int characters = 0;
+    for (const CatalogueEntry& entry : category(id).entries) {
+        characters += static_cast<int>(entry.name.size()) + 1;
+    }
+    return characters;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
+    const INITCOMMONCONTROLSEX commonControls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&commonControls);
+    registerWindowClass(instance, &MainWindow::windowProcedure);
+    CreateWindowExW(WINDOW_EX_STYLE, WINDOW_CLASS, WINDOW_CAPTION, WINDOW_STYLE, CW_USEDEFAULT, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    createControls(window_, instance);
+    combo1_.attach(GetDlgItem(window_, Combo1));
+    combo2_.attach(GetDlgItem(window_, Combo2));
+    combo3_.attach(GetDlgItem(window_, Combo3));
+    combo4_.attach(GetDlgItem(window_, Combo4));
+    text1_.attach(GetDlgItem(window_, Text1));
+    text2_.attach(GetDlgItem(window_, Text2));
+    check1_.attach(GetDlgItem(window_, Check1));
+
+    const UINT dpi = windowDpi(window_);
+    const RECT place = designWindowRect(dpi);
+    placeWindow(place.left, place.top, dpi);
+    layoutControls(dpi);
+}
+
+// The frame's size comes from the system's metrics for the DPI; where they disagree with the
+// frame actually drawn, the difference is measured on the client area and made up.
+void MainWindow::placeWindow(int left, int top, UINT dpi) {
+    const RECT design = designWindowRect(dpi);
+    int width = design.right - design.left;
+    int height = design.bottom - design.top;
+    SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    GetClientRect(window_, &client);
+    width += twipsToPixels(CLIENT_WIDTH_TWIPS, dpi) - client.right;
+    height += twipsToPixels(CLIENT_HEIGHT_TWIPS, dpi) - client.bottom;
+    SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+MainWindow::~MainWindow() {
+    if (window_ != nullptr) {
+        DestroyWindow(window_);
+    }
+    DeleteObject(font_);
+    DestroyIcon(bigIcon_);
+    DestroyIcon(smallIcon_);
+}
+
+void MainWindow::load() {
+    const struct {
+        ComboList& list;
+        CategoryId id;
+    } fills[] = {{combo2_, CategoryId::Core}, {combo3_, CategoryId::Fun}, {combo4_, CategoryId::Cstrike}};
+    for (const auto& fill : fills) {
+        fill.list.reserve(static_cast<int>(category(fill.id).entries.size()), storageFor(fill.id));
+        SendMessageW(fill.list.handle(), WM_SETREDRAW, FALSE, 0);
+    }
+    controller_.Form_Load();
+    for (const auto& fill : fills) {
+        SendMessageW(fill.list.handle(), WM_SETREDRAW, TRUE, 0);
+    }
+}
+
+void MainWindow::show(int showCommand) {
+    ShowWindow(window_, showCommand);
+    SetFocus(GetDlgItem(window_, Command1));
+}
+
+void MainWindow::layoutControls(UINT dpi) {
+    const HFONT previous = font_;
+    font_ = createMessageFont(dpi);
+    win32::layoutControls(window_, dpi, font_);
+    DeleteObject(previous);
+    setIcons(dpi);
+}
+
+void MainWindow::setIcons(UINT dpi) {
+    const HICON previousBig = bigIcon_;
+    const HICON previousSmall = smallIcon_;
+    const auto load = [this, dpi](int width, int height) {
+        return static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(ICON_RESOURCE), IMAGE_ICON,
+                                             systemMetricForDpi(width, dpi), systemMetricForDpi(height, dpi), 0));
+    };
+    bigIcon_ = load(SM_CXICON, SM_CYICON);
+    smallIcon_ = load(SM_CXSMICON, SM_CYSMICON);
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    DestroyIcon(previousBig);
+    DestroyIcon(previousSmall);
+}
+
+bool MainWindow::previousInstanceRunning() {
+    singleCopyMutex_ = CreateMutexW(nullptr, FALSE, SINGLE_COPY_MUTEX);
+    return GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+void MainWindow::endProgram() {
+    ExitProcess(0);
+}
+
+bool MainWindow::moveToBand(WindowBand band) {
+    const HWND after = band == WindowBand::TopMost ? HWND_TOPMOST : HWND_NOTOPMOST;
+    return SetWindowPos(window_, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE) != FALSE;
+}
+
+WindowBand MainWindow::band() const {
+    return (GetWindowLongPtrW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0 ? WindowBand::TopMost : WindowBand::Normal;
+}
+
+void MainWindow::showMessage(std::u16string_view title, std::u16string_view text) {
+    MessageBoxW(window_, messageText_.terminated(text), messageTitle_.terminated(title), MB_OK);
+}
+
+LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self != nullptr ? self->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        command(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_NEXTDLGCTL:
+        // A multi-line edit asks its parent for the next control when Tab is pressed in it.
+        if (LOWORD(lParam) != 0) {
+            SetFocus(reinterpret_cast<HWND>(wParam));
+        } else {
+            SetFocus(GetNextDlgTabItem(window_, GetFocus(), wParam != 0));
+        }
+        return 0;
+    case WM_ACTIVATE:
+        // Coming back (after the About box, from another program) returns the focus to the
+        // control that had it, as in a dialog.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            focusBeforeDeactivation_ = GetFocus();
+        } else if (focusBeforeDeactivation_ != nullptr && IsChild(window_, focusBeforeDeactivation_)) {
+            SetFocus(focusBeforeDeactivation_);
+            return 0;
+        }
+        break;
+    case WM_DPICHANGED: {
+        // The suggested place keeps the window under the pointer; its size is the design's.
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        const UINT dpi = HIWORD(wParam);
+        placeWindow(suggested->left, suggested->top, dpi);
+        layoutControls(dpi);
+        return 0;
+    }
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY: {
+        const HWND window = window_;
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        window_ = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    default:
+        break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void MainWindow::command(int id, int notification) {
+    switch (id) {
+    case Combo1:
+    case Combo2:
+    case Combo3:
+    case Combo4:
+        if (notification == CBN_SELCHANGE) {
+            ComboList* const lists[] = {&combo1_, &combo4_, &combo3_, &combo2_};
+            lists[id - Combo1]->raiseSelectionChange();
+        }
+        break;
+    case Text2:
+        if (notification == EN_CHANGE) {
+            controller_.Text2_Change();
+        }
+        break;
+    case Check1:
+        if (notification == BN_CLICKED) {
+            controller_.Check1_Click();
+        }
+        break;
+    case Command1:
+        if (notification == BN_CLICKED) {
+            controller_.Command1_Click();
+        }
+        break;
+    case IDOK:
+        // Enter on the focused button presses it, as in a dialog.
+        if (GetFocus() == GetDlgItem(window_, Command1)) {
+            SendMessageW(GetFocus(), BM_CLICK, 0, 0);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+int runMessageLoop(HWND window) {
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!IsDialogMessageW(window, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace quillon::win32
