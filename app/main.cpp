@@ -13,8 +13,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
 
 // The program throws nothing; the standard library's verbose terminate handler would bring
 // its name demangler along (a sixth of the program), so an abort replaces it.
+// The reserved names are the library's own, which is the point.
+// NOLINTBEGIN(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp,readability-identifier-naming)
 namespace __gnu_cxx {
 void __verbose_terminate_handler() {
     std::abort();
 }
 }  // namespace __gnu_cxx
+// NOLINTEND(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp,readability-identifier-naming)

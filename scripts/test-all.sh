@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: static analysis, the native tests, the same tests
-# under AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzzing run, then the
-# Windows build and its tests under Wine. Exits non-zero on the first failure.
+# Builds everything and runs every test: the native tests, the same tests under
+# AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzzing run, the Windows build and
+# its tests under Wine, then static analysis. Exits non-zero on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -12,8 +12,6 @@ ensure_packages cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev \
 cmake --preset native
 cmake --build --preset native
 ctest --preset native
-
-bash scripts/static-analysis.sh
 
 cmake --preset native-asan
 cmake --build --preset native-asan
@@ -27,6 +25,7 @@ if ! ctest --preset fuzz --verbose > build/fuzz/fuzz-run.log 2>&1; then
 fi
 grep -E ' DONE |stat::(number_of_executed_units|average_exec_per_sec)|tests passed' build/fuzz/fuzz-run.log
 
-if [ -f scripts/test-windows.sh ]; then
-    bash scripts/test-windows.sh
-fi
+bash scripts/test-windows.sh
+
+# Last, as it needs the MinGW-w64 headers that the Windows build installs.
+bash scripts/static-analysis.sh

@@ -56,7 +56,7 @@ std::int16_t ComboList::findExact(std::u16string_view text) const {
     if (bytes != 0) {
         WideCharToMultiByte(CP_ACP, flags, wide, length, ansiText_.data(), bytes, nullptr, usedDefault);
     }
-    if (usedDefaultChar) {
+    if (usedDefaultChar != FALSE) {
         return NO_SELECTION;
     }
     const auto found = static_cast<std::int16_t>(

@@ -171,7 +171,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(lParam) != 0) {
             SetFocus(reinterpret_cast<HWND>(wParam));
         } else {
-            SetFocus(GetNextDlgTabItem(window_, GetFocus(), wParam != 0));
+            SetFocus(GetNextDlgTabItem(window_, GetFocus(), wParam != 0 ? TRUE : FALSE));
         }
         return 0;
     case WM_ACTIVATE:
@@ -179,7 +179,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         // control that had it, as in a dialog.
         if (LOWORD(wParam) == WA_INACTIVE) {
             focusBeforeDeactivation_ = GetFocus();
-        } else if (focusBeforeDeactivation_ != nullptr && IsChild(window_, focusBeforeDeactivation_)) {
+        } else if (focusBeforeDeactivation_ != nullptr && IsChild(window_, focusBeforeDeactivation_) != FALSE) {
             SetFocus(focusBeforeDeactivation_);
             return 0;
         }
@@ -247,7 +247,7 @@ void MainWindow::command(int id, int notification) {
 int runMessageLoop(HWND window) {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (!IsDialogMessageW(window, &message)) {
+        if (IsDialogMessageW(window, &message) == FALSE) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
