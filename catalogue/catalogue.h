@@ -11,8 +11,6 @@ namespace quillon {
 // The value is also the category's position in the category selector.
 enum class CategoryId : std::uint8_t { Core = 0, Fun = 1, Cstrike = 2 };
 
-inline constexpr int CATEGORY_COUNT = 3;
-
 // List selections and catalogue positions are the same 16-bit signed numbers.
 inline constexpr std::int16_t NO_SELECTION = -1;
 

@@ -51,6 +51,15 @@ BOOL CALLBACK findVisibleWindow(HWND window, LPARAM parameter) {
     return TRUE;
 }
 
+BOOL CALLBACK countProgramWindows(HWND window, LPARAM parameter) {
+    wchar_t windowClass[64]{};
+    GetClassNameW(window, windowClass, 64);
+    if (std::wstring_view(windowClass) == win32::WINDOW_CLASS) {
+        ++*reinterpret_cast<int*>(parameter);
+    }
+    return TRUE;
+}
+
 }  // namespace
 
 bool waitUntil(const std::function<bool()>& condition) {
@@ -89,14 +98,17 @@ void RunningProgram::start(const std::wstring& path) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     std::wstring commandLine = L"\"" + path + L"\"";
-    CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                   &process_);
+    CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_);
 }
 
 HWND RunningProgram::visibleWindow() const {
     WindowSearch search{process_.dwProcessId, nullptr};
     EnumWindows(&findVisibleWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+bool RunningProgram::hasEnded() const {
+    return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0;
 }
 
 DWORD RunningProgram::waitForExit() {
@@ -117,6 +129,32 @@ void RunningProgram::close() {
         TerminateProcess(process_.hProcess, 1);
         WaitForSingleObject(process_.hProcess, WAIT_LIMIT_MS);
     }
+}
+
+int programWindowCount() {
+    int count = 0;
+    EnumWindows(&countProgramWindows, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+CrowdOutcome startAtOnce(std::span<RunningProgram> copies) {
+    const std::wstring path = programPath();
+    for (RunningProgram& copy : copies) {
+        copy.start(path);
+    }
+    CrowdOutcome outcome;
+    for (RunningProgram& copy : copies) {
+        if (!waitUntil([&] { return copy.hasEnded() || copy.visibleWindow() != nullptr; })) {
+            ++outcome.undecided;
+        } else if (!copy.hasEnded()) {
+            ++outcome.showingTheirWindow;
+        } else if (copy.waitForExit() == 0) {
+            ++outcome.endedWithCodeZero;
+        } else {
+            ++outcome.endedWithAnotherCode;
+        }
+    }
+    return outcome;
 }
 
 std::wstring textOf(HWND window) {
@@ -141,7 +179,9 @@ void typeText(std::wstring_view text) {
     }
 }
 
-void pressKey(WORD virtualKey) { send({keyInput(virtualKey, 0, 0), keyInput(virtualKey, 0, KEYEVENTF_KEYUP)}); }
+void pressKey(WORD virtualKey) {
+    send({keyInput(virtualKey, 0, 0), keyInput(virtualKey, 0, KEYEVENTF_KEYUP)});
+}
 
 void pressKeyWithShift(WORD virtualKey) {
     send({keyInput(VK_SHIFT, 0, 0), keyInput(virtualKey, 0, 0), keyInput(virtualKey, 0, KEYEVENTF_KEYUP),

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,7 @@ public:
 
     void start(const std::wstring& path);
     DWORD processId() const { return process_.dwProcessId; }
+    bool hasEnded() const;
     // The program's visible main window, or nullptr.
     HWND visibleWindow() const;
     // Waits for the process to end; its exit code, or STILL_ACTIVE.
@@ -36,6 +38,20 @@ public:
 private:
     PROCESS_INFORMATION process_{};
 };
+
+// Quillon's main windows on the desktop, shown or not, whichever process owns them.
+int programWindowCount();
+
+struct CrowdOutcome {
+    int endedWithCodeZero = 0;
+    int endedWithAnotherCode = 0;
+    int showingTheirWindow = 0;
+    int undecided = 0;  // neither ended nor showed a window within the wait
+};
+
+// Starts every copy one right after another, before any has had time to look for the others,
+// then waits until each has ended or shown its window. The copies are left as they are.
+CrowdOutcome startAtOnce(std::span<RunningProgram> copies);
 
 std::wstring textOf(HWND window);
 HWND focusedControl(HWND window);
