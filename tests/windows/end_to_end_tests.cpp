@@ -1,11 +1,11 @@
 // quillon.exe as the user meets it: started as its own process, driven with real input.
-#include <gtest/gtest.h>
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
+#include <array>
 #include <cstdlib>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "catalogue.h"
 #include "running_program.h"
@@ -317,44 +317,15 @@ TEST_F(EndToEndTest, ASecondCopyEndsWithCodeZeroWithoutAWindow) {
 
 // ---- single copy under a crowd -------------------------------------------------------------
 
-BOOL CALLBACK countProgramWindows(HWND window, LPARAM parameter) {
-    wchar_t windowClass[64]{};
-    GetClassNameW(window, windowClass, 64);
-    if (IsWindowVisible(window) && std::wstring_view(windowClass) == win32::WINDOW_CLASS) {
-        ++*reinterpret_cast<int*>(parameter);
-    }
-    return TRUE;
-}
-
-int programWindows() {
-    int count = 0;
-    EnumWindows(&countProgramWindows, reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
 TEST(SingleCopy, EightCopiesStartedAtOnceLeaveOneWindow) {
-    ASSERT_EQ(programWindows(), 0);
-    std::vector<std::unique_ptr<RunningProgram>> copies;
-    for (int i = 0; i < 8; ++i) {
-        copies.push_back(std::make_unique<RunningProgram>());
-    }
-    for (auto& copy : copies) {
-        copy->start(programPath());
-    }
-    int exited = 0;
-    int remaining = 0;
-    for (auto& copy : copies) {
-        if (waitUntil([&] { return copy->visibleWindow() != nullptr || copy->waitForExit() != STILL_ACTIVE; }) &&
-            copy->visibleWindow() == nullptr) {
-            EXPECT_EQ(copy->waitForExit(), 0u);
-            ++exited;
-        } else {
-            ++remaining;
-        }
-    }
-    EXPECT_EQ(exited, 7);
-    EXPECT_EQ(remaining, 1);
-    EXPECT_EQ(programWindows(), 1);
+    ASSERT_EQ(programWindowCount(), 0);
+    std::array<RunningProgram, 8> copies;
+    const CrowdOutcome outcome = startAtOnce(copies);
+    EXPECT_EQ(outcome.endedWithCodeZero, 7);
+    EXPECT_EQ(outcome.endedWithAnotherCode, 0);
+    EXPECT_EQ(outcome.showingTheirWindow, 1);
+    EXPECT_EQ(outcome.undecided, 0);
+    EXPECT_EQ(programWindowCount(), 1);
 }
 
 }  // namespace

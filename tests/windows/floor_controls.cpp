@@ -1,7 +1,8 @@
 // Start-up floor (b): Quillon's window with its eleven controls, laid out and given the
 // font, but the lists left empty and no catalogue.
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "window_layout.h"
 

@@ -1,7 +1,8 @@
 // The picture of the window for the README: Fun row 12 shown, saved as a bitmap of the whole
 // screen at QUILLON_SCREENSHOT_BMP.
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>

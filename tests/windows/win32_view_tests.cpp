@@ -1,9 +1,10 @@
 // What the real controls add to the MainView contract: the list's own search through the
 // ANSI code page, the event raised by every setSelection, texts of any length, the band, the
 // layout at each DPI and the keyboard order.
+#include <windows.h>
+
 #include <commctrl.h>
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <string>
 #include <string_view>

@@ -58,6 +58,19 @@ void fitListHeight(HWND list, int height) {
     }
 }
 
+// What the user may type or paste into a box; the program's own texts are never cut. The edit
+// control lays out and repaints its whole line on every change, and for some texts (runs of
+// direction marks or zero-width characters) that costs time growing with the square of the
+// length: a mebibyte pasted into the search box froze the window for over a minute. A search
+// text can only ever match a name of a few dozen characters, so a limit far above that
+// changes no search and keeps every repaint short.
+constexpr int SEARCH_TEXT_LIMIT = 4096;
+
+// 0 lifts the platform's default limit.
+int userInputLimit(ControlId id) {
+    return id == Text2 ? SEARCH_TEXT_LIMIT : 0;
+}
+
 }  // namespace
 
 TwipRect windowPlace(const ControlDesign& control) {
@@ -128,7 +141,7 @@ void createControls(HWND window, HINSTANCE instance) {
         if (control.windowClass[0] == L'C') {
             SendMessageW(child, CB_SETMINVISIBLE, LIST_VISIBLE_ITEMS, 0);
         } else if (control.windowClass[0] == L'E') {
-            SendMessageW(child, EM_SETLIMITTEXT, 0, 0);
+            SendMessageW(child, EM_SETLIMITTEXT, static_cast<WPARAM>(userInputLimit(control.id)), 0);
         }
     }
 }
