@@ -8,7 +8,10 @@
 namespace quillon::testing {
 namespace {
 
-constexpr DWORD WAIT_LIMIT_MS = 10000;
+// Only an upper bound: every wait ends as soon as its condition holds. The first program a
+// new Wine prefix (or a prefix in a new locale) runs builds its font caches first, which on a
+// busy machine takes well over ten seconds.
+constexpr DWORD WAIT_LIMIT_MS = 60000;
 
 void send(std::vector<INPUT> inputs) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
