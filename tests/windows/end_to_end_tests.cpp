@@ -244,32 +244,11 @@ TEST_F(EndToEndTest, ALookAlikeOfANameMatchesNothing) {
 
 // ---- About and stay-on-top --------------------------------------------------------------
 
-struct BoxSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK findMessageBox(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<BoxSearch*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t windowClass[16]{};
-    GetClassNameW(window, windowClass, 16);
-    if (owner == search->processId && IsWindowVisible(window) && std::wstring_view(windowClass) == L"#32770") {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 TEST_F(EndToEndTest, TheButtonShowsTheAboutBoxWithItsExactTextUntilOkIsPressed) {
     pressKey(VK_SPACE);
-    BoxSearch search{program.processId(), nullptr};
-    ASSERT_TRUE(waitUntil([&] {
-        EnumWindows(&findMessageBox, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    }));
-    const HWND box = search.found;
+    // The message box is a dialog of the system's dialog class.
+    HWND box = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (box = program.visibleWindow(L"#32770")) != nullptr; }));
     EXPECT_EQ(textOf(box), L"关于...");
     // The box's text is its static control 0xFFFF, its icon the static control 0x440.
     EXPECT_EQ(textOf(GetDlgItem(box, 0xFFFF)),

@@ -37,6 +37,7 @@ INPUT mouseInput(DWORD flags) {
 
 struct WindowSearch {
     DWORD processId;
+    std::wstring_view windowClass;
     HWND found;
 };
 
@@ -47,7 +48,7 @@ BOOL CALLBACK findVisibleWindow(HWND window, LPARAM parameter) {
     wchar_t windowClass[64]{};
     GetClassNameW(window, windowClass, 64);
     if (owner == search->processId && IsWindowVisible(window) &&
-        std::wstring_view(windowClass) == win32::WINDOW_CLASS) {
+        std::wstring_view(windowClass) == search->windowClass) {
         search->found = window;
         return FALSE;
     }
@@ -104,8 +105,8 @@ void RunningProgram::start(const std::wstring& path) {
     CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_);
 }
 
-HWND RunningProgram::visibleWindow() const {
-    WindowSearch search{process_.dwProcessId, nullptr};
+HWND RunningProgram::visibleWindow(std::wstring_view windowClass) const {
+    WindowSearch search{process_.dwProcessId, windowClass, nullptr};
     EnumWindows(&findVisibleWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

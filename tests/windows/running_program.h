@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "window_layout.h"
+
 namespace quillon::testing {
 
 // Waits (pumping this thread's messages) until the condition holds; false after ten seconds.
@@ -29,7 +31,8 @@ public:
     DWORD processId() const { return process_.dwProcessId; }
     bool hasEnded() const;
     // The program's visible main window, or nullptr.
-    HWND visibleWindow() const;
+    // Its first visible top-level window of that class: by default Quillon's main window.
+    HWND visibleWindow(std::wstring_view windowClass = win32::WINDOW_CLASS) const;
     // Waits for the process to end; its exit code, or STILL_ACTIVE.
     DWORD waitForExit();
     // Closes the window and waits for the process to end.

@@ -18,12 +18,6 @@ namespace {
 
 using win32::ControlId;
 
-std::wstring windowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 class Win32ViewTest : public ::testing::Test {
 protected:
     void SetUp() override { window.controller().Form_Load(); }
@@ -181,15 +175,6 @@ TEST_F(Win32ViewTest, ClickingTheCheckBoxMovesTheWindowBetweenBands) {
 }
 
 // ---- appearance ------------------------------------------------------------------------
-
-TEST_F(Win32ViewTest, WindowAndControlsHaveTheirCaptions) {
-    EXPECT_EQ(windowText(window.handle()), L"Quillon--[Harlan]");
-    EXPECT_EQ(windowText(control(win32::Frame1)), L"选 择");
-    EXPECT_EQ(windowText(control(win32::Frame2)), L"搜 索(即输即显-切忌多余空格)");
-    EXPECT_EQ(windowText(control(win32::Frame3)), L"说 明");
-    EXPECT_EQ(windowText(control(win32::Check1)), L"置顶");
-    EXPECT_EQ(windowText(control(win32::Command1)), L"关  于");
-}
 
 TEST_F(Win32ViewTest, ControlsSitWhereTheDesignPutsThemAtTheWindowsDpi) {
     expectDesignLayout(win32::windowDpi(window.handle()));
