@@ -169,7 +169,7 @@ class BadInputTest : public ::testing::Test {
 protected:
     void SetUp() override {
         program.start(programPath());
-        ASSERT_TRUE(waitUntil([this] { return (window = program.visibleWindow()) != nullptr; }));
+        ASSERT_NE(window = program.waitForWindow(), nullptr);
         searchBox = control(win32::Text2);
         clickCentreOf(searchBox);
         ASSERT_TRUE(waitUntil([this] { return focusedControl(window) == searchBox; }));

@@ -33,7 +33,7 @@ class EndToEndTest : public ::testing::Test {
 protected:
     void SetUp() override {
         program.start(programPath());
-        ASSERT_TRUE(waitUntil([this] { return (window = program.visibleWindow()) != nullptr; }));
+        ASSERT_NE(window = program.waitForWindow(), nullptr);
         ASSERT_TRUE(waitUntil([this] { return focusedControl(window) == control(win32::Command1); }));
     }
 

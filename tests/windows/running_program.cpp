@@ -8,10 +8,18 @@
 namespace quillon::testing {
 namespace {
 
-// Only an upper bound: every wait ends as soon as its condition holds. The first program a
-// new Wine prefix (or a prefix in a new locale) runs builds its font caches first, which on a
-// busy machine takes well over ten seconds.
-constexpr DWORD WAIT_LIMIT_MS = 60000;
+// A job that ends every program it holds when its last handle closes, so that a test killed
+// by its time limit cannot leave a copy running that would turn every later copy away.
+HANDLE programsJob() {
+    static const HANDLE job = [] {
+        const HANDLE created = CreateJobObjectW(nullptr, nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        SetInformationJobObject(created, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+        return created;
+    }();
+    return job;
+}
 
 void send(std::vector<INPUT> inputs) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
@@ -66,8 +74,8 @@ BOOL CALLBACK countProgramWindows(HWND window, LPARAM parameter) {
 
 }  // namespace
 
-bool waitUntil(const std::function<bool()>& condition) {
-    const ULONGLONG deadline = GetTickCount64() + WAIT_LIMIT_MS;
+bool waitUntil(const std::function<bool()>& condition, DWORD limitMs) {
+    const ULONGLONG deadline = GetTickCount64() + limitMs;
     while (!condition()) {
         if (GetTickCount64() > deadline) {
             return false;
@@ -103,6 +111,13 @@ void RunningProgram::start(const std::wstring& path) {
     startup.cb = sizeof startup;
     std::wstring commandLine = L"\"" + path + L"\"";
     CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_);
+    AssignProcessToJobObject(programsJob(), process_.hProcess);
+}
+
+HWND RunningProgram::waitForWindow() const {
+    HWND window = nullptr;
+    waitUntil([&] { return (window = visibleWindow()) != nullptr || hasEnded(); }, START_LIMIT_MS);
+    return window;
 }
 
 HWND RunningProgram::visibleWindow(std::wstring_view windowClass) const {
@@ -116,7 +131,7 @@ bool RunningProgram::hasEnded() const {
 }
 
 DWORD RunningProgram::waitForExit() {
-    WaitForSingleObject(process_.hProcess, WAIT_LIMIT_MS);
+    WaitForSingleObject(process_.hProcess, START_LIMIT_MS);
     DWORD exitCode = STILL_ACTIVE;
     GetExitCodeProcess(process_.hProcess, &exitCode);
     return exitCode;
@@ -148,7 +163,7 @@ CrowdOutcome startAtOnce(std::span<RunningProgram> copies) {
     }
     CrowdOutcome outcome;
     for (RunningProgram& copy : copies) {
-        if (!waitUntil([&] { return copy.hasEnded() || copy.visibleWindow() != nullptr; })) {
+        if (!waitUntil([&] { return copy.hasEnded() || copy.visibleWindow() != nullptr; }, START_LIMIT_MS)) {
             ++outcome.undecided;
         } else if (!copy.hasEnded()) {
             ++outcome.showingTheirWindow;

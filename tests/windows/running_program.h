@@ -14,7 +14,13 @@
 namespace quillon::testing {
 
 // Waits (pumping this thread's messages) until the condition holds; false after ten seconds.
-bool waitUntil(const std::function<bool()>& condition);
+// Limits are upper bounds only: every wait ends as soon as its condition holds.
+inline constexpr DWORD WAIT_LIMIT_MS = 10000;
+// The first program a new Wine prefix (or a prefix in a new locale) runs builds its font
+// caches first, which on a busy machine takes well over ten seconds.
+inline constexpr DWORD START_LIMIT_MS = 60000;
+
+bool waitUntil(const std::function<bool()>& condition, DWORD limitMs = WAIT_LIMIT_MS);
 
 // The Windows path of quillon.exe, from QUILLON_EXE (a Unix path of the build).
 std::wstring programPath();
@@ -33,6 +39,8 @@ public:
     // The program's visible main window, or nullptr.
     // Its first visible top-level window of that class: by default Quillon's main window.
     HWND visibleWindow(std::wstring_view windowClass = win32::WINDOW_CLASS) const;
+    // Its main window once shown; nullptr when it ended first or never showed one.
+    HWND waitForWindow() const;
     // Waits for the process to end; its exit code, or STILL_ACTIVE.
     DWORD waitForExit();
     // Closes the window and waits for the process to end.

@@ -53,7 +53,7 @@ void saveScreenAsBitmap(const std::wstring& path) {
 TEST(Screenshot, WindowShowingFunRow12) {
     RunningProgram program(programPath());
     HWND window = nullptr;
-    ASSERT_TRUE(waitUntil([&] { return (window = program.visibleWindow()) != nullptr; }));
+    ASSERT_NE(window = program.waitForWindow(), nullptr);
     ASSERT_TRUE(chooseWithMouse(GetDlgItem(window, win32::Combo1), 1));
     ASSERT_TRUE(chooseWithMouse(GetDlgItem(window, win32::Combo3), 12));
     const std::u16string_view expected = entryAt(CategoryId::Fun, 12)->description;
