@@ -25,8 +25,8 @@ if (( status == 0 )); then
     echo "test-windows: screenshot in $(pwd)/$build/quillon-screenshot.png"
     echo "test-windows: start-up benchmark (not a test)"
     QUILLON_EXE=$(pwd)/$build/quillon.exe \
-    QUILLON_FLOOR_A=$(pwd)/$build/tests/windows/quillon_floor_empty_window.exe \
-    QUILLON_FLOOR_B=$(pwd)/$build/tests/windows/quillon_floor_controls.exe \
-        cmake/wine-run.sh "$build/tests/windows/quillon_startup_benchmark.exe" 11 | tee "$build/startup-benchmark.txt"
+    QUILLON_FLOOR_A=$(pwd)/$build/bench/windows/quillon_floor_empty_window.exe \
+    QUILLON_FLOOR_B=$(pwd)/$build/bench/windows/quillon_floor_controls.exe \
+        cmake/wine-run.sh "$build/bench/windows/quillon_startup_benchmark.exe" 11 | tee "$build/startup-benchmark.txt"
 fi
 exit $status

@@ -11,18 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "running_program.h"
+#include "quillon_program.h"
 
 namespace {
-
-std::wstring windowsPath(const char* variable) {
-    const char* unixPath = std::getenv(variable);
-    std::wstring path = L"Z:";
-    for (const char* c = unixPath != nullptr ? unixPath : ""; *c != '\0'; ++c) {
-        path.push_back(*c == '/' ? L'\\' : static_cast<wchar_t>(*c));
-    }
-    return path;
-}
 
 double millisecondsToShow(const std::wstring& path) {
     LARGE_INTEGER frequency;
@@ -30,8 +21,8 @@ double millisecondsToShow(const std::wstring& path) {
     LARGE_INTEGER shown;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
-    quillon::testing::RunningProgram program(path);
-    while (program.visibleWindow() == nullptr) {
+    const quillon::testing::QuillonProgram program(path);
+    while (program.window() == nullptr) {
         Sleep(1);
     }
     QueryPerformanceCounter(&shown);
@@ -47,6 +38,7 @@ double median(std::vector<double> values) {
 
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
+    using quillon::testing::windowsPath;
     const std::wstring programs[] = {windowsPath("QUILLON_FLOOR_A"), windowsPath("QUILLON_FLOOR_B"),
                                      windowsPath("QUILLON_EXE")};
     const char* names[] = {"floor (a) empty window", "floor (b) window with controls", "quillon.exe"};

@@ -5,7 +5,7 @@
 #include <iostream>
 #include <string>
 
-#include "user_model.h"
+#include "random_session.h"
 
 int main(int argc, char** argv) {
     const std::uint64_t sessions = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 200000;
@@ -13,12 +13,14 @@ int main(int argc, char** argv) {
     const auto start = std::chrono::steady_clock::now();
     std::uint64_t actions = 0;
     for (std::uint64_t seed = firstSeed; seed < firstSeed + sessions; ++seed) {
-        quillon::testing::Session session(seed);
+        quillon::testing::RandomSession session(seed);
         for (std::uint64_t i = 0; i <= seed % 100; ++i) {
             const std::string action = session.step();
             ++actions;
-            if (const std::string difference = session.difference(); !difference.empty()) {
-                std::cout << "seed " << seed << ", action " << i << " (" << action << "): " << difference << "\n";
+            if (!(session.shown() == session.expected())) {
+                std::cout << "seed " << seed << ", step " << i << ", after: " << action << "\n  the window shows "
+                          << session.shown().describe() << "\n  expected         " << session.expected().describe()
+                          << "\n";
                 return 1;
             }
         }

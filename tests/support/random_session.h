@@ -1,0 +1,161 @@
+// Random sessions of user actions on a view, side by side with a reference model of what the
+// window must show after each. The model follows the window's described behaviour and shares
+// no code with the controller: it reads the tables and finds names through its own index.
+#pragma once
+
+#include <array>
+#include <cstdio>
+#include <map>
+#include <random>
+#include <span>
+#include <string>
+
+#include "core_entries.h"
+#include "cstrike_entries.h"
+#include "fun_entries.h"
+#include "test_view.h"
+
+namespace quillon::testing {
+
+inline constexpr std::array<std::span<const CatalogueEntry>, 3> TABLES{coreEntries, funEntries, cstrikeEntries};
+
+// Non-ASCII as \uXXXX and long texts cut, so that a failure message stays readable.
+inline std::string readable(std::u16string_view text) {
+    std::string out;
+    for (const char16_t c : text.substr(0, 60)) {
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, c >= 0x20 && c < 0x7f ? "%c" : "\\u%04X", static_cast<unsigned>(c));
+        out += escaped;
+    }
+    return text.size() > 60 ? out + "... (" + std::to_string(text.size()) + " units)" : out;
+}
+
+struct WindowState {
+    int category = -1;
+    int shownList = -1;  // the one list visible; -1 none, -2 more than one
+    std::array<int, 3> selections{-1, -1, -1};
+    std::u16string searchText;
+    std::u16string description;
+    bool operator==(const WindowState&) const = default;
+    std::string describe() const {
+        return "category " + std::to_string(category) + ", list shown " + std::to_string(shownList) + ", selections " +
+               std::to_string(selections[0]) + "/" + std::to_string(selections[1]) + "/" +
+               std::to_string(selections[2]) + ", search \"" + readable(searchText) + "\", description \"" +
+               readable(description) + "\"";
+    }
+};
+
+class RandomSession {
+public:
+    explicit RandomSession(std::uint64_t seed) : random_(seed) {
+        for (int list = 0; list < 3; ++list) {
+            for (int position = 0; position < std::ssize(TABLES[list]); ++position) {
+                index_[lowered(std::u16string(TABLES[list][position].name))] = {list, position};
+            }
+        }
+        view_.controller().Form_Load();
+    }
+
+    // One random user action, on the window and in the model; says what it was.
+    std::string step() {
+        const int action = pick(6);
+        if (action == 0) {
+            const int category = pick(3);
+            view_.combo1().setSelection(static_cast<std::int16_t>(category));
+            model_.category = model_.shownList = category;
+            model_.description.clear();
+            return "choose category " + std::to_string(category);
+        }
+        if (action == 1 && model_.shownList >= 0) {
+            const int list = model_.shownList;
+            const int position = pick(static_cast<int>(TABLES[list].size()) + 1) - 1;
+            lists()[list]->setSelection(static_cast<std::int16_t>(position));
+            model_.selections[list] = position;
+            model_.description = position < 0 ? model_.description : std::u16string(TABLES[list][position].description);
+            return "choose position " + std::to_string(position) + " of list " + std::to_string(list);
+        }
+        if (action == 2) {
+            const std::u16string typed = randomText().substr(0, 40);
+            for (const char16_t c : typed) {
+                search(model_.searchText + c);
+            }
+            return "type \"" + readable(typed) + "\"";
+        }
+        if (action == 3 && !model_.searchText.empty()) {
+            search(model_.searchText.substr(0, model_.searchText.size() - 1));
+            return "press backspace";
+        }
+        search(action == 4 ? randomText() : u"");
+        return "paste \"" + readable(model_.searchText) + "\" over the search text";
+    }
+
+    WindowState shown() {
+        WindowState s{view_.combo1().selection(), -1, {}, std::u16string(view_.text2().text()),
+                      std::u16string(view_.text1().text())};
+        for (int list = 0; list < 3; ++list) {
+            s.selections[list] = lists()[list]->selection();
+            s.shownList = !lists()[list]->isVisible() ? s.shownList : s.shownList == -1 ? list : -2;
+        }
+        return s;
+    }
+    const WindowState& expected() const { return model_; }
+
+private:
+    std::array<ListControl*, 3> lists() { return {&view_.combo2(), &view_.combo3(), &view_.combo4()}; }
+    int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+    static std::u16string lowered(std::u16string text) {
+        for (char16_t& c : text) {
+            c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+        }
+        return text;
+    }
+
+    // Every change of the search text: at most one list holds the name, every other is cleared.
+    void search(const std::u16string& text) {
+        view_.text2().setText(text);
+        model_.searchText = text;
+        model_.selections = {-1, -1, -1};
+        if (const auto found = index_.find(lowered(text)); found != index_.end()) {
+            const auto [list, position] = found->second;
+            model_.selections[list] = position;
+            model_.description = TABLES[list][position].description;
+        }
+    }
+
+    // A name as the user might get it wrong: other letter case, a letter too few or too many, a
+    // stray space, a look-alike or invisible character, or a text far longer than any name.
+    std::u16string randomText() {
+        static constexpr std::u16string_view strange[] = {
+            u"ｃｏｐｙ", u"cōpy",   u"\u200f", u"\u202e", u"\u00ad",   u"\u0001",   u"\t",    u"\U0001F600", u"\xd83d",
+            u"\xde00",   u"核心涵数", u"\u212a", u"\u0130", u"\u017f", u"\uff3f", u"\ufeff", u"设置玩家生命值"};
+        const auto& table = TABLES[pick(3)];
+        std::u16string text(table[pick(static_cast<int>(table.size()))].name);
+        const auto at = [&](int extra) { return static_cast<std::size_t>(pick(static_cast<int>(text.size()) + extra)); };
+        switch (pick(7)) {
+        case 0:
+            return text;
+        case 1:
+            for (char16_t& c : text) {
+                c = c >= u'a' && c <= u'z' && pick(2) == 0 ? static_cast<char16_t>(c - 32) : c;
+            }
+            return text;
+        case 2:
+            return text.erase(at(0), 1);
+        case 3:
+            return text.insert(at(1), 1, static_cast<char16_t>(u'a' + pick(26)));
+        case 4:
+            return pick(2) == 0 ? u" " + text : text + u" ";
+        case 5:
+            return text.insert(at(1), strange[pick(static_cast<int>(std::size(strange)))]);
+        default:
+            return std::u16string(static_cast<std::size_t>(1000 + pick(20000)), static_cast<char16_t>(u'a' + pick(26)));
+        }
+    }
+
+    std::mt19937_64 random_;
+    std::map<std::u16string, std::pair<int, int>> index_;
+    TestView view_;
+    WindowState model_;
+};
+
+}  // namespace quillon::testing
