@@ -101,7 +101,7 @@ TEST_F(ControllerTest, TheCheckBoxPutsTheWindowOnTopAndTakesItOff) {
 }
 
 #ifndef _WIN32
-// What only the in-memory view can stage or record; the real box is read end to end.
+// Only the in-memory view can stage a window manager that refuses the change.
 TEST_F(ControllerTest, ARefusedBandChangeSetsTheCheckBoxBackToTheBandTheWindowIsIn) {
     view.refuseBandChanges = true;
     view.clickCheckBox();
@@ -114,17 +114,6 @@ TEST_F(ControllerTest, ARefusedBandChangeSetsTheCheckBoxBackToTheBandTheWindowIs
     EXPECT_EQ(view.band(), WindowBand::TopMost);
 }
 
-TEST_F(ControllerTest, AboutShowsItsTitleAndFiveLinesAndChangesNothingElse) {
-    view.text2().setText(u"give_item");
-    view.controller().Command1_Click();
-    EXPECT_EQ(view.messages, std::vector<std::u16string>{
-                                 u"关于...|    该软件根据AMXX官方文档简要翻译而来,难免存在\n错误,欢迎指正,如果要准确信息请参照原"
-                                 u"文,你可以自\n\nAMXX插件信息请访问Brightmoor论坛!\nhttp://forum.brightmoor.example/"
-                                 u"(程序制作--[Harlan])"});
-    EXPECT_EQ(view.combo3().selection(), 6);
-    EXPECT_EQ(view.text1().text(), entryAt(CategoryId::Fun, 6)->description);
-    EXPECT_EQ(view.band(), WindowBand::Normal);
-}
 #endif
 
 }  // namespace

@@ -34,14 +34,14 @@ struct WindowState {
     int category = -1;
     int shownList = -1;  // the one list visible; -1 none, -2 more than one
     std::array<int, 3> selections{-1, -1, -1};
-    std::u16string searchText;
+    std::u16string search;
     std::u16string description;
     bool operator==(const WindowState&) const = default;
     std::string describe() const {
-        return "category " + std::to_string(category) + ", list shown " + std::to_string(shownList) + ", selections " +
-               std::to_string(selections[0]) + "/" + std::to_string(selections[1]) + "/" +
-               std::to_string(selections[2]) + ", search \"" + readable(searchText) + "\", description \"" +
-               readable(description) + "\"";
+        char numbers[80];
+        std::snprintf(numbers, sizeof numbers, "category %d, list shown %d, selections %d/%d/%d", category, shownList,
+                      selections[0], selections[1], selections[2]);
+        return numbers + (", search \"" + readable(search) + "\", description \"" + readable(description) + "\"");
     }
 };
 
@@ -50,7 +50,7 @@ public:
     explicit RandomSession(std::uint64_t seed) : random_(seed) {
         for (int list = 0; list < 3; ++list) {
             for (int position = 0; position < std::ssize(TABLES[list]); ++position) {
-                index_[lowered(std::u16string(TABLES[list][position].name))] = {list, position};
+                index_[lowered(TABLES[list][position].name)] = {list, position};
             }
         }
         view_.controller().Form_Load();
@@ -59,15 +59,15 @@ public:
     // One random user action, on the window and in the model; says what it was.
     std::string step() {
         const int action = pick(6);
-        if (action == 0) {
+        const int list = model_.shownList;
+        if (action == 0 || (action == 1 && list < 0)) {
             const int category = pick(3);
             view_.combo1().setSelection(static_cast<std::int16_t>(category));
             model_.category = model_.shownList = category;
             model_.description.clear();
             return "choose category " + std::to_string(category);
         }
-        if (action == 1 && model_.shownList >= 0) {
-            const int list = model_.shownList;
+        if (action == 1) {
             const int position = pick(static_cast<int>(TABLES[list].size()) + 1) - 1;
             lists()[list]->setSelection(static_cast<std::int16_t>(position));
             model_.selections[list] = position;
@@ -77,25 +77,24 @@ public:
         if (action == 2) {
             const std::u16string typed = randomText().substr(0, 40);
             for (const char16_t c : typed) {
-                search(model_.searchText + c);
+                search(model_.search + c);
             }
             return "type \"" + readable(typed) + "\"";
         }
-        if (action == 3 && !model_.searchText.empty()) {
-            search(model_.searchText.substr(0, model_.searchText.size() - 1));
-            return "press backspace";
-        }
-        search(action == 4 ? randomText() : u"");
-        return "paste \"" + readable(model_.searchText) + "\" over the search text";
+        const std::size_t length = model_.search.size();
+        search(action == 3 ? model_.search.substr(0, length - (length > 0)) : action == 4 ? randomText() : u"");
+        return "backspace, paste or clear, leaving \"" + readable(model_.search) + "\"";
     }
 
     WindowState shown() {
-        WindowState s{view_.combo1().selection(), -1, {}, std::u16string(view_.text2().text()),
-                      std::u16string(view_.text1().text())};
+        WindowState s;
+        s.category = view_.combo1().selection();
         for (int list = 0; list < 3; ++list) {
             s.selections[list] = lists()[list]->selection();
             s.shownList = !lists()[list]->isVisible() ? s.shownList : s.shownList == -1 ? list : -2;
         }
+        s.search = view_.text2().text();
+        s.description = view_.text1().text();
         return s;
     }
     const WindowState& expected() const { return model_; }
@@ -103,17 +102,18 @@ public:
 private:
     std::array<ListControl*, 3> lists() { return {&view_.combo2(), &view_.combo3(), &view_.combo4()}; }
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
-    static std::u16string lowered(std::u16string text) {
-        for (char16_t& c : text) {
+    static std::u16string lowered(std::u16string_view text) {
+        std::u16string result(text);
+        for (char16_t& c : result) {
             c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
         }
-        return text;
+        return result;
     }
 
     // Every change of the search text: at most one list holds the name, every other is cleared.
     void search(const std::u16string& text) {
         view_.text2().setText(text);
-        model_.searchText = text;
+        model_.search = text;
         model_.selections = {-1, -1, -1};
         if (const auto found = index_.find(lowered(text)); found != index_.end()) {
             const auto [list, position] = found->second;
@@ -125,12 +125,12 @@ private:
     // A name as the user might get it wrong: other letter case, a letter too few or too many, a
     // stray space, a look-alike or invisible character, or a text far longer than any name.
     std::u16string randomText() {
-        static constexpr std::u16string_view strange[] = {
-            u"ｃｏｐｙ", u"cōpy",   u"\u200f", u"\u202e", u"\u00ad",   u"\u0001",   u"\t",    u"\U0001F600", u"\xd83d",
-            u"\xde00",   u"核心涵数", u"\u212a", u"\u0130", u"\u017f", u"\uff3f", u"\ufeff", u"设置玩家生命值"};
+        static constexpr std::u16string_view strange[] = {u"ｃｏｐｙ", u"cōpy",   u"\u200f",     u"\u202e", u"\u00ad",
+                                                          u"\u0001",   u"\t",     u"\U0001F600", u"\xd83d", u"\xde00",
+                                                          u"核心涵数", u"\u212a", u"\u0130",     u"\u017f"};
         const auto& table = TABLES[pick(3)];
         std::u16string text(table[pick(static_cast<int>(table.size()))].name);
-        const auto at = [&](int extra) { return static_cast<std::size_t>(pick(static_cast<int>(text.size()) + extra)); };
+        const auto anywhere = static_cast<std::size_t>(pick(static_cast<int>(text.size())));
         switch (pick(7)) {
         case 0:
             return text;
@@ -140,13 +140,13 @@ private:
             }
             return text;
         case 2:
-            return text.erase(at(0), 1);
+            return text.erase(anywhere, 1);
         case 3:
-            return text.insert(at(1), 1, static_cast<char16_t>(u'a' + pick(26)));
+            return text.insert(anywhere + pick(2), 1, static_cast<char16_t>(u'a' + pick(26)));
         case 4:
             return pick(2) == 0 ? u" " + text : text + u" ";
         case 5:
-            return text.insert(at(1), strange[pick(static_cast<int>(std::size(strange)))]);
+            return text.insert(anywhere + pick(2), strange[pick(static_cast<int>(std::size(strange)))]);
         default:
             return std::u16string(static_cast<std::size_t>(1000 + pick(20000)), static_cast<char16_t>(u'a' + pick(26)));
         }
