@@ -18,7 +18,7 @@ TEST(RandomSessions, TheWindowAlwaysShowsWhatTheModelExpects) {
     for (int seed = 1; seed <= SESSIONS; ++seed) {
         RandomSession session(static_cast<std::uint64_t>(seed));
         for (int i = 0; i <= seed % 40; ++i) {
-            const std::string action = session.step();
+            const std::string action = i == 0 ? "the start" : session.step();
             ASSERT_TRUE(session.shown() == session.expected())
                 << "seed " << seed << ", step " << i << ", after: " << action << "\n  the window shows "
                 << session.shown().describe() << "\n  expected         " << session.expected().describe();
@@ -32,7 +32,7 @@ protected:
     TestView view;
 };
 
-TEST_F(ControllerTest, StartsWithEveryListFilledInCatalogueOrderAndNothingChosenOrShown) {
+TEST_F(ControllerTest, StartsWithEveryListFilledInCatalogueOrderAndTheWindowInItsNormalBand) {
     constexpr std::u16string_view captions[] = {u"核心涵数", u"娱乐涵数", u"反恐涵数"};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(view.combo1().findExact(captions[i]), i);
@@ -42,12 +42,7 @@ TEST_F(ControllerTest, StartsWithEveryListFilledInCatalogueOrderAndNothingChosen
         for (std::size_t i = 0; i < TABLES[list].size(); ++i) {
             EXPECT_EQ(lists[list]->findExact(TABLES[list][i].name), static_cast<int>(i)) << "list " << list;
         }
-        EXPECT_EQ(lists[list]->selection(), NO_SELECTION);
-        EXPECT_FALSE(lists[list]->isVisible());
     }
-    EXPECT_EQ(view.combo1().selection(), NO_SELECTION);
-    EXPECT_EQ(view.text1().text(), u"");
-    EXPECT_EQ(view.text2().text(), u"");
     EXPECT_EQ(view.check1().value(), 0);
     EXPECT_EQ(view.band(), WindowBand::Normal);
     EXPECT_EQ(view.endProgramCalls, 0);
