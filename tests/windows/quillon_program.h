@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <optional>
 #include <string>
@@ -22,41 +24,150 @@ inline constexpr DWORD START_LIMIT_MS = 60000;
 inline constexpr DWORD ANSWER_LIMIT_MS = 1000;
 
 // Pumps this thread's messages while it waits; false when the limit passed first.
-bool waitUntil(const std::function<bool()>& condition, DWORD limitMs = WAIT_LIMIT_MS);
+inline bool waitUntil(const std::function<bool()>& condition, DWORD limitMs = WAIT_LIMIT_MS) {
+    const ULONGLONG deadline = GetTickCount64() + limitMs;
+    for (MSG message; !condition(); Sleep(10)) {
+        if (GetTickCount64() > deadline) {
+            return false;
+        }
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
+    }
+    return true;
+}
 
 // The Windows path of a file whose Unix path is in the environment variable.
-std::wstring windowsPath(const char* variable);
+inline std::wstring windowsPath(const char* variable) {
+    const std::string_view unixPath = std::getenv(variable) != nullptr ? std::getenv(variable) : "";
+    return L"Z:" + std::wstring(unixPath.begin(), unixPath.end());
+}
 
 class QuillonProgram {
 public:
-    explicit QuillonProgram(const std::wstring& path = windowsPath("QUILLON_EXE"));
+    explicit QuillonProgram(const std::wstring& path = windowsPath("QUILLON_EXE")) {
+        // One job holds every copy and ends them all when this program ends, so that a test
+        // stopped by its time limit leaves no copy behind to turn the next ones away.
+        static const HANDLE job = [] {
+            const HANDLE created = CreateJobObjectW(nullptr, nullptr);
+            JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+            limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+            SetInformationJobObject(created, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+            return created;
+        }();
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        std::wstring commandLine = L"\"" + path + L"\"";
+        CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &process_);
+        AssignProcessToJobObject(job, process_.hProcess);
+    }
     // Closes the window as a user does; a copy that does not end then is ended.
-    ~QuillonProgram();
+    ~QuillonProgram() {
+        if (const HWND shown = window()) {
+            PostMessageW(shown, WM_CLOSE, 0, 0);
+        }
+        if (exitCode(WAIT_LIMIT_MS) == STILL_ACTIVE) {
+            TerminateProcess(process_.hProcess, 1);
+            WaitForSingleObject(process_.hProcess, WAIT_LIMIT_MS);
+        }
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
     QuillonProgram(const QuillonProgram&) = delete;
     QuillonProgram& operator=(const QuillonProgram&) = delete;
 
     bool hasEnded() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }
     // Waits for the process to end: its exit code, or STILL_ACTIVE when it did not.
-    DWORD exitCode(DWORD limitMs = START_LIMIT_MS) const;
+    DWORD exitCode(DWORD limitMs = START_LIMIT_MS) const {
+        WaitForSingleObject(process_.hProcess, limitMs);
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(process_.hProcess, &code);
+        return code;
+    }
     // Its visible top-level window of that class, or nullptr.
-    HWND window(const wchar_t* windowClass = win32::WINDOW_CLASS) const;
+    HWND window(const wchar_t* windowClass = win32::WINDOW_CLASS) const {
+        for (HWND found = nullptr; (found = FindWindowExW(nullptr, found, windowClass, nullptr)) != nullptr;) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(found, &owner);
+            if (owner == process_.dwProcessId && IsWindowVisible(found)) {
+                return found;
+            }
+        }
+        return nullptr;
+    }
     // Its main window once shown; nullptr when it ended first or showed none in time.
-    HWND waitForWindow() const;
+    HWND waitForWindow() const {
+        HWND shown = nullptr;
+        waitUntil([&] { return (shown = window()) != nullptr || hasEnded(); }, START_LIMIT_MS);
+        return shown;
+    }
 
 private:
     PROCESS_INFORMATION process_{};
 };
 
 // Quillon's main windows on the desktop, shown or not, whichever process owns them.
-int quillonWindowCount();
+inline int quillonWindowCount() {
+    int count = 0;
+    for (HWND found = nullptr; (found = FindWindowExW(nullptr, found, win32::WINDOW_CLASS, nullptr)) != nullptr;) {
+        ++count;
+    }
+    return count;
+}
 
 // The answer, when the window gave one within ANSWER_LIMIT_MS.
-std::optional<LRESULT> ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-std::wstring textOf(HWND window);
-HWND focusOf(HWND window);
-void pressKey(WORD virtualKey, bool withShift = false);
+inline std::optional<LRESULT> ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, ANSWER_LIMIT_MS, &result) == 0) {
+        return std::nullopt;
+    }
+    return static_cast<LRESULT>(result);
+}
+
+inline std::wstring textOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(ask(window, WM_GETTEXTLENGTH).value_or(0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        ask(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())).value_or(0)));
+    return text;
+}
+
+inline HWND focusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+inline void pressKey(WORD virtualKey, bool withShift = false) {
+    INPUT keys[4]{};
+    const WORD pressed[] = {VK_SHIFT, virtualKey, virtualKey, VK_SHIFT};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = pressed[i];
+        keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    SendInput(withShift ? 4 : 2, withShift ? keys : keys + 1, sizeof(INPUT));
+    // Input reaches the other process through the server; let it get there before the next.
+    Sleep(30);
+}
+
 // Selects all of the box's text and pastes the text over it through the clipboard; true when
 // the box answered the paste in time.
-bool pasteOver(HWND box, std::wstring_view text);
+inline bool pasteOver(HWND box, std::wstring_view text) {
+    // Putting text on the clipboard needs a window of this process as its owner.
+    static const HWND owner = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    // Another program (Wine's own clipboard keeper) may hold it open for a moment.
+    if (!waitUntil([] { return OpenClipboard(owner) != FALSE; })) {
+        return false;
+    }
+    EmptyClipboard();
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    *std::copy(text.begin(), text.end(), static_cast<wchar_t*>(GlobalLock(memory))) = L'\0';
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    return ask(box, EM_SETSEL, 0, -1) && ask(box, WM_PASTE);
+}
 
 }  // namespace quillon::testing
