@@ -5,7 +5,8 @@
 #include "main_window.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-    quillon::win32::MainWindow window(instance);
+    const bool anotherCopyRunning = !quillon::win32::takeSingleCopyGuard();
+    quillon::win32::MainWindow window(instance, anotherCopyRunning);
     window.load();
     window.show(showCommand);
     return quillon::win32::runMessageLoop(window.handle());

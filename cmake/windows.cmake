@@ -21,13 +21,16 @@ target_compile_options(quillon_resources PRIVATE
     $<$<COMPILE_LANGUAGE:RC>:-I${PROJECT_SOURCE_DIR}/resources -I${CMAKE_BINARY_DIR}/resources -c65001>)
 
 # Compact code, unused sections dropped, ASLR with a high-entropy base and NX.
+# The same source gives the same bytes wherever and whenever it is built: the header's time
+# stamp stays 0 and the source and build folders are not written into the program.
 add_library(quillon_windows_flags INTERFACE)
 target_compile_definitions(quillon_windows_flags INTERFACE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
     _WIN32_WINNT=0x0601)
 target_compile_options(quillon_windows_flags INTERFACE -ffunction-sections -fdata-sections
-    $<$<COMPILE_LANGUAGE:CXX>:-finput-charset=UTF-8 -fexec-charset=UTF-8>)
+    $<$<COMPILE_LANGUAGE:CXX>:-finput-charset=UTF-8 -fexec-charset=UTF-8
+    -ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=build>)
 target_link_options(quillon_windows_flags INTERFACE -Wl,--gc-sections
-    -Wl,--dynamicbase -Wl,--high-entropy-va -Wl,--nxcompat)
+    -Wl,--dynamicbase -Wl,--high-entropy-va -Wl,--nxcompat -Wl,--no-insert-timestamp)
 
 target_link_libraries(quillon_catalogue PRIVATE quillon_windows_flags)
 target_link_libraries(quillon_controller PRIVATE quillon_windows_flags)

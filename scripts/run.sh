@@ -6,8 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 source scripts/packages.sh
-ensure_packages cmake python3 googletest g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix \
-    binutils-mingw-w64-x86-64 wine64 fonts-wine xvfb fonts-wqy-microhei imagemagick
+ensure_packages cmake make python3 googletest g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix \
+    binutils-mingw-w64-x86-64 wine64 fonts-wine xvfb xdotool fonts-wqy-microhei imagemagick
 
 build=build/windows
 cmake --preset windows >/dev/null
@@ -32,12 +32,21 @@ bash scripts/wine-session.sh start "$state" >/dev/null
 display=$(sed -n 's/^DISPLAY=//p' "$state/session.env")
 cmake/wine-run.sh "$exe" &
 program=$!
-for _ in $(seq 100); do
-    DISPLAY=$display xwininfo -root -tree 2>/dev/null | grep -q 'Quillon--\[Harlan\]' && break
-    sleep 0.1
-done
-sleep 1
+# A cold prefix builds its font caches first, which on a busy machine takes a while.
+if ! window=$(DISPLAY=$display timeout 120 xdotool search --sync --onlyvisible --name '^Quillon--\[Harlan\]$' |
+    head -n 1) || [[ -z $window ]]; then
+    echo "run.sh: Quillon's window did not appear on $display within 120 s" >&2
+    exit 1
+fi
+# Mapped is not yet painted: the picture is taken once two looks at the window agree.
 shot=$(pwd)/$build/quillon-window.png
+previous=
+for _ in $(seq 50); do
+    current=$(DISPLAY=$display import -window "$window" rgb:- | sha256sum)
+    [[ $current == "$previous" ]] && break
+    previous=$current
+    sleep 0.2
+done
 DISPLAY=$display import -window root "$shot"
 kill "$program" 2>/dev/null || true
 echo "No display here: Quillon ran on the virtual display $display; screenshot saved as $shot"

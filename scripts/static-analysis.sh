@@ -4,21 +4,29 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-sources=$(git ls-files --cached --others --exclude-standard '*.cpp' '*.h')
+source scripts/packages.sh
+ensure_packages clang-format clang-tidy cppcheck g++-mingw-w64-x86-64-posix
+
+# The project's own files, from a clone or an unpacked archive alike: no build output.
+sources_under() {
+    find "$@" -path ./build -prune -o -path ./.git -prune -o -type f \( -name '*.cpp' -o -name '*.h' \) -print |
+        sed 's|^\./||' | sort
+}
+
+sources=$(sources_under .)
 echo "clang-format: $(echo "$sources" | wc -l) files"
 clang-format --dry-run --Werror $sources
 
 quiet() { grep -v -E "^[0-9]+ warnings generated" || true; }
 
 # The platform-free code, as the native build compiles it.
-tidy_sources=$(git ls-files --cached --others --exclude-standard 'catalogue/*.cpp' 'ui/*.cpp' 'tests/support/*.cpp' |
-    grep -v '^ui/win32/')
+tidy_sources=$(sources_under catalogue ui tests/support | grep -E '\.cpp$' | grep -v '^ui/win32/')
 echo "clang-tidy: $(echo "$tidy_sources" | wc -l) platform-free files"
 clang-tidy -p build/native --quiet $tidy_sources 2>&1 | quiet
 
 # The Win32 window and the entry point, against MinGW-w64's Windows headers and library.
 mingw_gcc=$(ls -d /usr/lib/gcc/x86_64-w64-mingw32/*-posix | sort -V | tail -n 1)
-win32_sources=$(git ls-files --cached --others --exclude-standard 'ui/win32/*.cpp' 'app/*.cpp')
+win32_sources=$(sources_under ui/win32 app | grep -E '\.cpp$')
 echo "clang-tidy: $(echo "$win32_sources" | wc -l) Win32 files"
 clang-tidy --quiet $win32_sources -- --target=x86_64-w64-mingw32 -std=c++20 -DUNICODE -D_UNICODE \
     -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0601 -nostdinc++ -isystem "$mingw_gcc/include/c++" \

@@ -23,7 +23,9 @@ if ! ctest --preset fuzz --verbose > build/fuzz/fuzz-run.log 2>&1; then
     tail -n 60 build/fuzz/fuzz-run.log
     exit 1
 fi
-grep -E ' DONE |stat::(number_of_executed_units|average_exec_per_sec)|tests passed' build/fuzz/fuzz-run.log
+# libFuzzer's closing line has a tab before DONE.
+grep -E '[[:space:]]DONE[[:space:]]|stat::(number_of_executed_units|average_exec_per_sec)|tests passed' \
+    build/fuzz/fuzz-run.log
 
 bash scripts/test-windows.sh
 

@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 source scripts/packages.sh
-ensure_packages cmake python3 googletest g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
+ensure_packages cmake make python3 googletest g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
     wine64 fonts-wine xvfb xdotool fonts-wqy-microhei imagemagick icoutils
 
 build=build/windows
@@ -22,6 +22,7 @@ status=0
 ctest --preset windows --timeout 120 || status=$?
 
 if (( status == 0 )); then
+    echo "test-windows: quillon.exe $(grep -m 1 '^SHA-256: ' "$build/Testing/Temporary/LastTest.log" | cut -d ' ' -f 1-2)"
     echo "test-windows: screenshot in $(pwd)/$build/quillon-screenshot.png"
     echo "test-windows: start-up benchmark (not a test)"
     QUILLON_EXE=$(pwd)/$build/quillon.exe \

@@ -10,6 +10,7 @@ set -euo pipefail
 
 WINE_BIN=${QUILLON_WINE:-/usr/lib/wine/wine64}
 WINESERVER_BIN=${QUILLON_WINESERVER:-/usr/lib/wine/wineserver}
+MARLETT=/usr/share/wine/fonts/marlett.ttf
 
 action=${1:?usage: wine-session.sh start|stop STATE_DIR}
 state_dir=${2:?usage: wine-session.sh start|stop STATE_DIR}
@@ -59,6 +60,9 @@ prepare_prefix() {
         WINEPREFIX=$prefix "$WINE_BIN" regedit /S "Z:${prefix//\//\\}\\quillon.reg" >/dev/null 2>&1
         touch "$prefix/.quillon-ready"
     fi
+    # Title-bar buttons draw their symbols in Marlett. Wine finds its own copy only in the
+    # prefix's font folder; anywhere else the face is replaced and the buttons show letters.
+    cp -u "$MARLETT" "$prefix/drive_c/windows/Fonts/"
     # Starts the prefix's services and desktop now, with no output of ours held open: started
     # later by a test program, they would keep its output pipe open long after it ended.
     WINEPREFIX=$prefix "$WINE_BIN" wineboot </dev/null >/dev/null 2>&1

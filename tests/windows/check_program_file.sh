@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Checks quillon.exe as shipped: a stripped 64-bit GUI program of at most 256 KiB that imports
 # only from Windows' own DLLs, with ASLR (high entropy) and NX, and carries its icon group
-# of four images, its version information and its manifest.
+# of four images, its version information and its manifest. Built the same way anywhere, at
+# any time: no time stamp, no folder of the build inside; its SHA-256 is printed to compare.
 set -uo pipefail
 exe=${1:?usage: check_program_file.sh quillon.exe}
 objdump=x86_64-w64-mingw32-objdump
+strings=x86_64-w64-mingw32-strings
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pass() { echo "ok: $*"; }
@@ -19,6 +21,16 @@ for flag in HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT; do
     grep -qE "^[[:space:]]+$flag\$" <<<"$headers" && pass "$flag" || fail "no $flag"
 done
 $objdump -t "$exe" | grep -q 'no symbols' && pass "stripped" || fail "symbols left in"
+
+pe=$(od -An -tu4 -j60 -N4 "$exe" | tr -d ' ')
+stamp=$(od -An -tu4 -j$((pe + 8)) -N4 "$exe" | tr -d ' ')
+[[ $stamp == 0 ]] && pass "header time stamp 0" || fail "header time stamp $stamp"
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
+build_dir=$(cd "$(dirname "$exe")" && pwd)
+texts=$($strings -a "$exe"; $strings -a -el "$exe")
+for folder in "$source_dir" "$build_dir"; do
+    grep -qF -- "$folder" <<<"$texts" && fail "$folder inside" || pass "no $folder inside"
+done
 
 imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr '[:lower:]' '[:upper:]' | sort -u)
 for dll in $imports; do
@@ -62,5 +74,6 @@ for text in 'Microsoft.Windows.Common-Controls' 'version="6.0.0.0"' 'PerMonitorV
     grep -qF -- "$text" <<<"$manifest" && pass "manifest has $text" || fail "manifest lacks $text"
 done
 
+sha256sum "$exe" | sed 's/^/SHA-256: /'
 echo "$failures failures"
 (( failures == 0 ))

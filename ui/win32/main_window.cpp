@@ -42,7 +42,18 @@ int storageFor(CategoryId id) {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {
+bool takeSingleCopyGuard() {
+    // Never closed: the guard goes when the process does.
+    CreateMutexW(nullptr, FALSE, SINGLE_COPY_MUTEX);
+    return GetLastError() != ERROR_ALREADY_EXISTS;
+}
+
+MainWindow::MainWindow(HINSTANCE instance, bool anotherCopyRunning)
+    : instance_(instance), anotherCopyRunning_(anotherCopyRunning) {
+    // Form_Load turns a second copy away before anything is shown, so nothing is built for it.
+    if (anotherCopyRunning_) {
+        return;
+    }
     const INITCOMMONCONTROLSEX commonControls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&commonControls);
     registerWindowClass(instance, &MainWindow::windowProcedure);
@@ -87,6 +98,10 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::load() {
+    if (anotherCopyRunning_) {
+        controller_.Form_Load();
+        return;
+    }
     const struct {
         ComboList& list;
         CategoryId id;
@@ -130,8 +145,7 @@ void MainWindow::setIcons(UINT dpi) {
 }
 
 bool MainWindow::previousInstanceRunning() {
-    singleCopyMutex_ = CreateMutexW(nullptr, FALSE, SINGLE_COPY_MUTEX);
-    return GetLastError() == ERROR_ALREADY_EXISTS;
+    return anotherCopyRunning_;
 }
 
 void MainWindow::endProgram() {

@@ -12,8 +12,9 @@ namespace quillon::win32 {
 
 class MainWindow : public MainView {
 public:
-    // Creates the window hidden, its controls in place and its lists empty.
-    explicit MainWindow(HINSTANCE instance);
+    // Creates the window hidden, its controls in place and its lists empty; for a second copy,
+    // which Form_Load will end, nothing.
+    explicit MainWindow(HINSTANCE instance, bool anotherCopyRunning = false);
     virtual ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -64,10 +65,14 @@ private:
     HICON bigIcon_ = nullptr;
     HICON smallIcon_ = nullptr;
     HWND focusBeforeDeactivation_ = nullptr;
-    HANDLE singleCopyMutex_ = nullptr;
+    bool anotherCopyRunning_;
     WideText messageTitle_;
     WideText messageText_;
 };
+
+// Takes the single-copy guard for the rest of the process's life; false when another copy
+// holds it already. Taken first of all, before any window of this copy exists.
+bool takeSingleCopyGuard();
 
 // Runs the window's messages with dialog keyboard navigation until it is closed.
 int runMessageLoop(HWND window);
