@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the native tests, the same tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzzing run, the Windows build and
-# its tests under Wine, then static analysis. Exits non-zero on the first failure.
+# Builds everything and runs every test: the native tests, the native benchmarks (built, not
+# run), the same tests under AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzzing
+# run, the Windows build and its tests under Wine with the start-up benchmark after them, then
+# static analysis; the start-up figures come last. Exits non-zero on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -12,6 +13,9 @@ ensure_packages cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev \
 cmake --preset native
 cmake --build --preset native
 ctest --preset native
+
+cmake --preset bench
+cmake --build --preset bench
 
 cmake --preset native-asan
 cmake --build --preset native-asan
@@ -31,3 +35,6 @@ bash scripts/test-windows.sh
 
 # Last, as it needs the MinGW-w64 headers that the Windows build installs.
 bash scripts/static-analysis.sh
+
+echo "Start-up benchmark (not a test):"
+cat build/windows/startup-benchmark.txt

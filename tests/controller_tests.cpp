@@ -65,18 +65,18 @@ TEST_F(ControllerTest, AListFindsTheWholeNameIgnoringLetterCaseAndNothingLikeIt)
     constexpr char16_t withNul[] = u"copy\0x";
     constexpr std::u16string_view copyright = u"copyright";
     const std::pair<std::u16string_view, int> texts[] = {
-        {u"copy", 27},        {u"COPY", 27},        {u"CoPy", 27},          {copyright.substr(0, 4), 27},
-        {u"cop", -1},         {u" copy", -1},       {u"copy ", -1},         {u"", -1},
-        {{withNul, 6}, -1},   {{withNul, 5}, -1},   {u"ｃｏｐｙ", -1},      {u"ＣＯＰＹ", -1},
-        {u"cōpy", -1},        {u"çopy", -1},        {u"сору", -1},          {u"𝐜𝐨𝐩𝐲", -1},
-        {u"ﬁle_exists", -1},  {u"user_\u212Aill", -1}, {u"\u0130sspace", -1}, {u"\u017Fet_cvar_num", -1},
+        {u"copy", 27},       {u"COPY", 27},           {u"CoPy", 27},         {copyright.substr(0, 4), 27},
+        {u"cop", -1},        {u" copy", -1},          {u"copy ", -1},        {u"", -1},
+        {{withNul, 6}, -1},  {{withNul, 5}, -1},      {u"ｃｏｐｙ", -1},     {u"ＣＯＰＹ", -1},
+        {u"cōpy", -1},       {u"çopy", -1},           {u"сору", -1},         {u"𝐜𝐨𝐩𝐲", -1},
+        {u"ﬁle_exists", -1}, {u"user_\u212Aill", -1}, {u"\u0130sspace", -1}, {u"\u017Fet_cvar_num", -1},
     };
     for (const auto& [text, position] : texts) {
         EXPECT_EQ(view.combo2().findExact(text), position) << "searching for \"" << readable(text) << '"';
     }
-    for (const std::u16string_view rare : {u"\U0001F600", u"\xD83D", u"\xDE00\xD83D", u"\u200F", u"\u202E", u"\u0001",
-                                           u"\u0007", u"\t", u"\u007F", u"\u00AD", u"\u200B", u"\u2060", u"\uFEFF",
-                                           u"\u0304", u"说 明", u"مرحبا"}) {
+    for (const std::u16string_view rare :
+         {u"\U0001F600", u"\xD83D", u"\xDE00\xD83D", u"\u200F", u"\u202E", u"\u0001", u"\u0007", u"\t", u"\u007F",
+          u"\u00AD", u"\u200B", u"\u2060", u"\uFEFF", u"\u0304", u"说 明", u"مرحبا"}) {
         for (const std::u16string& text : {u"co" + std::u16string(rare) + u"py", u"copy" + std::u16string(rare)}) {
             EXPECT_EQ(view.combo2().findExact(text), NO_SELECTION) << "searching for \"" << readable(text) << '"';
         }

@@ -15,7 +15,8 @@ using Handler = void (MainWindowController::*)();
 
 class MemoryList final : public ListControl {
 public:
-    MemoryList(MainWindowController& controller, Handler onSelection) : controller_(controller), handler_(onSelection) {}
+    MemoryList(MainWindowController& controller, Handler onSelection)
+        : controller_(controller), handler_(onSelection) {}
     void addItem(std::u16string_view text, std::int16_t at) override {
         items_.emplace(items_.begin() + std::clamp<std::ptrdiff_t>(at, 0, std::ssize(items_)), text);
     }

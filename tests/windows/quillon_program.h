@@ -156,7 +156,8 @@ inline void pressKey(WORD virtualKey, bool withShift = false) {
 // the box answered the paste in time.
 inline bool pasteOver(HWND box, std::wstring_view text) {
     // Putting text on the clipboard needs a window of this process as its owner.
-    static const HWND owner = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    static const HWND owner =
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     // Another program (Wine's own clipboard keeper) may hold it open for a moment.
     if (!waitUntil([] { return OpenClipboard(owner) != FALSE; })) {
         return false;
