@@ -105,9 +105,8 @@ TEST_F(ControllerTest, TheCheckBoxPutsTheWindowOnTopAndTakesItOffAndShowsTheBand
     view.clickCheckBox();
     EXPECT_EQ(view.check1().value(), 1);
     EXPECT_EQ(view.band(), WindowBand::TopMost);
-}
-
 #endif
+}
 
 }  // namespace
 }  // namespace quillon::testing
