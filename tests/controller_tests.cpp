@@ -2,7 +2,6 @@
 // against the in-memory view and under Wine against the real window.
 #include <gtest/gtest.h>
 
-#include "catalogue.h"
 #include "random_session.h"
 
 namespace quillon::testing {

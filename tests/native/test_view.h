@@ -13,58 +13,56 @@ namespace quillon::testing {
 
 using Handler = void (MainWindowController::*)();
 
-class MemoryList final : public ListControl {
-public:
+struct MemoryList final : ListControl {
     MemoryList(MainWindowController& controller, Handler onSelection)
-        : controller_(controller), handler_(onSelection) {}
+        : controller(controller), onSelection(onSelection) {}
     void addItem(std::u16string_view text, std::int16_t at) override {
-        items_.emplace(items_.begin() + std::clamp<std::ptrdiff_t>(at, 0, std::ssize(items_)), text);
+        items.emplace(items.begin() + std::clamp<std::ptrdiff_t>(at, 0, std::ssize(items)), text);
     }
-    std::int16_t selection() const override { return selection_; }
+    std::int16_t selection() const override { return selected; }
     // An item that does not exist clears the selection, as in the real list.
     void setSelection(std::int16_t position) override {
-        selection_ = position >= 0 && position < std::ssize(items_) ? position : NO_SELECTION;
-        (controller_.*handler_)();
+        selected = position >= 0 && position < std::ssize(items) ? position : NO_SELECTION;
+        (controller.*onSelection)();
     }
-    void setVisible(bool visible) override { visible_ = visible; }
-    bool isVisible() const override { return visible_; }
+    void setVisible(bool visible) override { shown = visible; }
+    bool isVisible() const override { return shown; }
     std::int16_t findExact(std::u16string_view text) const override {
         const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };
         const auto found = std::ranges::find_if(
-            items_, [&](const std::u16string& item) { return std::ranges::equal(item, text, {}, lower, lower); });
-        return found == items_.end() ? NO_SELECTION : static_cast<std::int16_t>(found - items_.begin());
+            items, [&](const std::u16string& item) { return std::ranges::equal(item, text, {}, lower, lower); });
+        return found == items.end() ? NO_SELECTION : static_cast<std::int16_t>(found - items.begin());
     }
 
-private:
-    MainWindowController& controller_;
-    Handler handler_;
-    std::vector<std::u16string> items_;
-    std::int16_t selection_ = NO_SELECTION;
-    bool visible_ = false;
+    MainWindowController& controller;
+    Handler onSelection;
+    std::vector<std::u16string> items;
+    std::int16_t selected = NO_SELECTION;
+    bool shown = false;
 };
 
-class MemoryBox final : public TextBox, public CheckBox {
-public:
-    explicit MemoryBox(MainWindowController* onChange = nullptr) : onChange_(onChange) {}
-    std::u16string_view text() const override { return text_; }
+// A text box, whose change event runs the handler when it has one, or a check box.
+struct MemoryBox final : TextBox, CheckBox {
+    std::u16string_view text() const override { return content; }
     void setText(std::u16string_view text) override {
-        text_ = text;
-        if (onChange_ != nullptr) {
-            onChange_->Text2_Change();
+        content = text;
+        if (onChange != nullptr) {
+            onChange->Text2_Change();
         }
     }
-    int value() const override { return value_; }
-    void setValue(int value) override { value_ = value; }
+    int value() const override { return checked; }
+    void setValue(int value) override { checked = value; }
 
-private:
-    MainWindowController* onChange_;
-    std::u16string text_;
-    int value_ = 0;
+    MainWindowController* onChange = nullptr;
+    std::u16string content;
+    int checked = 0;
 };
 
 class TestView final : public MainView {
 public:
-    explicit TestView(bool anotherCopyRunning = false) : anotherCopyRunning_(anotherCopyRunning) {}
+    explicit TestView(bool anotherCopyRunning = false) : anotherCopyRunning_(anotherCopyRunning) {
+        text2_.onChange = &controller_;
+    }
     MainWindowController& controller() { return controller_; }
     // The user's toggle: the state flips, then the click event.
     void clickCheckBox() {
@@ -97,7 +95,7 @@ private:
     MemoryList combo3_{controller_, &MainWindowController::Combo3_Click};
     MemoryList combo4_{controller_, &MainWindowController::Combo4_Click};
     MemoryBox text1_;
-    MemoryBox text2_{&controller_};
+    MemoryBox text2_;
     MemoryBox check1_;
 };
 
