@@ -141,14 +141,10 @@ inline HWND focusOf(HWND window) {
 }
 
 inline void pressKey(WORD virtualKey, bool withShift = false) {
-    INPUT keys[4]{};
-    const WORD pressed[] = {VK_SHIFT, virtualKey, virtualKey, VK_SHIFT};
-    for (int i = 0; i < 4; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = pressed[i];
-        keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-    }
-    SendInput(withShift ? 4 : 2, withShift ? keys : keys + 1, sizeof(INPUT));
+    if (withShift) keybd_event(VK_SHIFT, 0, 0, 0);
+    keybd_event(static_cast<BYTE>(virtualKey), 0, 0, 0);
+    keybd_event(static_cast<BYTE>(virtualKey), 0, KEYEVENTF_KEYUP, 0);
+    if (withShift) keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
     // Input reaches the other process through the server; let it get there before the next.
     Sleep(30);
 }
