@@ -157,7 +157,7 @@ TEST_F(EndToEndTest, ChoosingACategoryShowsItsListAndChoosingANameItsDescription
 }
 
 TEST_F(EndToEndTest, TheAboutButtonShowsItsExactTextUntilOkIsPressed) {
-    pressKey(VK_SPACE);
+    pressKey(VK_RETURN);  // on the focused button, as in a dialog
     HWND box = nullptr;
     ASSERT_TRUE(waitUntil([&] { return (box = program.window(L"#32770")) != nullptr; }));
     EXPECT_EQ(textOf(box), L"关于...");
