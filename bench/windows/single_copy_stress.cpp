@@ -19,13 +19,16 @@ int main(int argc, char** argv) {
     for (int round = 1; round <= rounds; ++round) {
         std::vector<std::unique_ptr<QuillonProgram>> copies;
         for (int i = 0; i < copiesPerRound; ++i) {
-            copies.push_back(std::make_unique<QuillonProgram>());
+            copies.push_back(std::make_unique<QuillonProgram>(windowsPath("QUILLON_EXE"), true));
+        }
+        for (const auto& copy : copies) {
+            copy->release();
         }
         int shown = 0;
         int quiet = 0;
         int undecided = 0;
         for (const auto& copy : copies) {
-            if (!waitUntil([&] { return copy->hasEnded() || copy->window() != nullptr; }, START_LIMIT_MS)) {
+            if (!waitUntil([&] { return copy->hasEnded() || copy->window() != nullptr; }, 3 * START_LIMIT_MS)) {
                 ++undecided;
             } else if (!copy->hasEnded()) {
                 ++shown;

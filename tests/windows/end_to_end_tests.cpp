@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <memory>
@@ -176,22 +177,23 @@ TEST_F(EndToEndTest, TheAboutButtonShowsItsExactTextUntilOkIsPressed) {
 }
 
 // However the copies race for the single-copy guard, one keeps its window and the others end
-// with code 0 without ever showing one.
+// with code 0 without ever showing one. The copies are let go together; one deadline for the
+// crowd only tells a copy that hangs, far above the slowest start seen on a loaded machine.
 TEST(SingleCopy, EightCopiesStartedAtOnceLeaveOneWindowAndSevenQuietEnds) {
     ASSERT_EQ(quillonWindowCount(), 0);
     std::vector<std::unique_ptr<QuillonProgram>> copies;
     for (int i = 0; i < 8; ++i) {
-        copies.push_back(std::make_unique<QuillonProgram>());
+        copies.push_back(std::make_unique<QuillonProgram>(windowsPath("QUILLON_EXE"), true));
     }
-    int windows = 0;
-    int quietEnds = 0;
     for (const auto& copy : copies) {
-        ASSERT_TRUE(waitUntil([&] { return copy->hasEnded() || copy->window() != nullptr; }, START_LIMIT_MS));
-        windows += copy->hasEnded() ? 0 : 1;
-        quietEnds += copy->hasEnded() && copy->exitCode() == 0 ? 1 : 0;
+        copy->release();
     }
-    EXPECT_EQ(windows, 1);
-    EXPECT_EQ(quietEnds, 7);
+    const auto decided = [](const auto& copy) { return copy->hasEnded() || copy->window() != nullptr; };
+    ASSERT_TRUE(waitUntil([&] { return std::ranges::all_of(copies, decided); }, 3 * START_LIMIT_MS))
+        << std::ranges::count_if(copies, decided) << " of 8 copies ended or showed a window; the others hang";
+    EXPECT_EQ(std::ranges::count_if(copies, [](const auto& copy) { return !copy->hasEnded(); }), 1);
+    EXPECT_EQ(std::ranges::count_if(copies, [](const auto& copy) { return copy->hasEnded() && copy->exitCode() == 0; }),
+              7);
     EXPECT_EQ(quillonWindowCount(), 1);
 }
 

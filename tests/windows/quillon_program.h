@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <optional>
@@ -45,7 +46,9 @@ inline std::wstring windowsPath(const char* variable) {
 
 class QuillonProgram {
 public:
-    explicit QuillonProgram(const std::wstring& path = windowsPath("QUILLON_EXE")) {
+    // A copy started held is added to the job and runs only once released, so that a crowd of
+    // copies can be let go at the same moment.
+    explicit QuillonProgram(const std::wstring& path = windowsPath("QUILLON_EXE"), bool held = false) {
         // One job holds every copy and ends them all when this program ends, so that a test
         // stopped by its time limit leaves no copy behind to turn the next ones away.
         static const HANDLE job = [] {
@@ -55,12 +58,20 @@ public:
             SetInformationJobObject(created, JobObjectExtendedLimitInformation, &limits, sizeof limits);
             return created;
         }();
+        std::wstring commandLine = L"\"" + path + L"\"";
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
-        std::wstring commandLine = L"\"" + path + L"\"";
-        CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                       &process_);
+        // On a busy machine Wine now and then fails to start a process before any of its code
+        // runs; that start is told apart and tried again.
+        for (int attempt = 1; attempt <= 3 && !CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                                                              CREATE_SUSPENDED, nullptr, nullptr, &startup, &process_);
+             ++attempt) {
+            std::fprintf(stderr, "Wine could not start quillon.exe (attempt %d, error %lu)\n", attempt, GetLastError());
+        }
         AssignProcessToJobObject(job, process_.hProcess);
+        if (!held) {
+            release();
+        }
     }
     // Closes the window as a user does; a copy that does not end then is ended.
     ~QuillonProgram() {
@@ -77,6 +88,7 @@ public:
     QuillonProgram(const QuillonProgram&) = delete;
     QuillonProgram& operator=(const QuillonProgram&) = delete;
 
+    void release() const { ResumeThread(process_.hThread); }
     bool hasEnded() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }
     // Waits for the process to end: its exit code, or STILL_ACTIVE when it did not.
     DWORD exitCode(DWORD limitMs = START_LIMIT_MS) const {
