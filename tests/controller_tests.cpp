@@ -80,7 +80,6 @@ TEST_F(ControllerTest, AListFindsTheWholeNameIgnoringLetterCaseAndNothingLikeIt)
             EXPECT_EQ(view.combo2().findExact(text), NO_SELECTION) << "searching for \"" << readable(text) << '"';
         }
     }
-    EXPECT_EQ(view.combo3().findExact(u"copy"), NO_SELECTION);
 }
 
 TEST_F(ControllerTest, TheCheckBoxPutsTheWindowOnTopAndTakesItOffAndShowsTheBandItIsIn) {

@@ -185,9 +185,7 @@ TEST(SingleCopy, EightCopiesStartedAtOnceLeaveOneWindowAndSevenQuietEnds) {
     for (int i = 0; i < 8; ++i) {
         copies.push_back(std::make_unique<QuillonProgram>(windowsPath("QUILLON_EXE"), true));
     }
-    for (const auto& copy : copies) {
-        copy->release();
-    }
+    std::ranges::for_each(copies, [](const auto& copy) { copy->release(); });
     const auto decided = [](const auto& copy) { return copy->hasEnded() || copy->window() != nullptr; };
     ASSERT_TRUE(waitUntil([&] { return std::ranges::all_of(copies, decided); }, 3 * START_LIMIT_MS))
         << std::ranges::count_if(copies, decided) << " of 8 copies ended or showed a window; the others hang";
