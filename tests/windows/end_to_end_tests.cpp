@@ -27,7 +27,7 @@ std::wstring descriptionOf(CategoryId id, int position) {
 class EndToEndTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_NE(window = program.waitForWindow(), nullptr);
+        ASSERT_TRUE(waitUntil([&] { return (window = program.window()) != nullptr; }, START_LIMIT_MS));
         ASSERT_TRUE(focusMovesTo(Command1));
     }
 

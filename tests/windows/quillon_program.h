@@ -108,12 +108,6 @@ public:
         }
         return nullptr;
     }
-    // Its main window once shown; nullptr when it ended first or showed none in time.
-    HWND waitForWindow() const {
-        HWND shown = nullptr;
-        waitUntil([&] { return (shown = window()) != nullptr || hasEnded(); }, START_LIMIT_MS);
-        return shown;
-    }
 
 private:
     PROCESS_INFORMATION process_{};
