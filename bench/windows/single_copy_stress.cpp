@@ -11,6 +11,20 @@
 
 #include "quillon_program.h"
 
+namespace {
+
+// Quillon's main windows on the desktop, shown or not, whichever process owns them.
+int quillonWindowCount() {
+    int count = 0;
+    for (HWND found = nullptr;
+         (found = FindWindowExW(nullptr, found, quillon::win32::WINDOW_CLASS, nullptr)) != nullptr;) {
+        ++count;
+    }
+    return count;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     using namespace quillon::testing;
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 20;

@@ -113,15 +113,6 @@ private:
     PROCESS_INFORMATION process_{};
 };
 
-// Quillon's main windows on the desktop, shown or not, whichever process owns them.
-inline int quillonWindowCount() {
-    int count = 0;
-    for (HWND found = nullptr; (found = FindWindowExW(nullptr, found, win32::WINDOW_CLASS, nullptr)) != nullptr;) {
-        ++count;
-    }
-    return count;
-}
-
 // The answer, when the window gave one within the limit.
 inline std::optional<LRESULT> ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
                                   DWORD limitMs = ANSWER_LIMIT_MS) {
