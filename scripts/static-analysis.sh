@@ -20,7 +20,7 @@ clang-format --dry-run --Werror $sources
 quiet() { grep -v -E "^[0-9]+ warnings generated" || true; }
 
 # The platform-free code, as the native build compiles it.
-tidy_sources=$(sources_under catalogue ui tests/support | grep -E '\.cpp$' | grep -v '^ui/win32/')
+tidy_sources=$(sources_under catalogue ui | grep -E '\.cpp$' | grep -v '^ui/win32/')
 echo "clang-tidy: $(echo "$tidy_sources" | wc -l) platform-free files"
 clang-tidy -p build/native --quiet $tidy_sources 2>&1 | quiet
 

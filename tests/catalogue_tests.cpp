@@ -9,6 +9,7 @@
 
 #include "catalogue.h"
 #include "random_session.h"
+#include "table_checks.h"
 
 namespace quillon::testing {
 namespace {
@@ -28,7 +29,7 @@ constexpr auto explanation = [](Text d) { return d.substr(signatureEnd(d)); };
 constexpr auto signatureOnly = [](Text d) { return explanation(d).find_first_not_of(u' ') == NONE; };
 constexpr auto spaceBeforeColon = [](Text d) { return explanation(d).starts_with(u" :"); };
 constexpr auto noColon = [](Text d) { return !signatureOnly(d) && explanation(d).find(u':') > 1; };
-constexpr auto floatTag = [](Text d) { return d.starts_with(u"Float: "); };
+constexpr auto floatTag = [](Text d) { return d.starts_with(checks::FLOAT_TAG); };
 constexpr auto chinese = [](char16_t c) { return c >= u'\u4e00' && c <= u'\u9fff'; };
 constexpr auto english = [](Text d) { return !signatureOnly(d) && std::ranges::none_of(d, chinese); };
 constexpr auto questionMark = [](Text d) { return d.find(u'?') != NONE; };
@@ -38,7 +39,7 @@ constexpr auto fullWidthPunctuation = [](Text d) { return d.find_first_of(u"ï¼Œï
 constexpr auto longerThan = [](std::size_t length) { return [length](Text d) { return d.size() > length; }; };
 // Not "name ( a, b )" or "name ( )" after the optional return tag.
 constexpr auto unspacedSignature = [](Text d) {
-    const Text s = d.substr(0, signatureEnd(d)).substr(floatTag(d) ? 7 : 0);
+    const Text s = checks::withoutFloatTag(d.substr(0, signatureEnd(d)));
     const Text open = s.substr(s.find(u'('));
     return s[s.find(u'(') - 1] != u' ' || !(open == u"( )" || (open.starts_with(u"( ") && open.ends_with(u" )")));
 };

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "main_window_controller.h"
+#include "text_rules.h"
 
 namespace quillon::testing {
 
@@ -28,9 +29,8 @@ struct MemoryList final : ListControl {
     void setVisible(bool visible) override { shown = visible; }
     bool isVisible() const override { return shown; }
     std::int16_t findExact(std::u16string_view text) const override {
-        const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };
         const auto found = std::ranges::find_if(
-            items, [&](const std::u16string& item) { return std::ranges::equal(item, text, {}, lower, lower); });
+            items, [&](const std::u16string& item) { return equalsIgnoringAsciiCase(item, text); });
         return found == items.end() ? NO_SELECTION : static_cast<std::int16_t>(found - items.begin());
     }
 

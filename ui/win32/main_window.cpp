@@ -98,10 +98,6 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::load() {
-    if (anotherCopyRunning_) {
-        controller_.Form_Load();
-        return;
-    }
     const struct {
         ComboList& list;
         CategoryId id;
