@@ -26,8 +26,8 @@ if (( status == 0 )); then
     echo "test-windows: screenshot in $(pwd)/$build/quillon-screenshot.png"
     echo "test-windows: start-up benchmark (not a test)"
     QUILLON_EXE=$(pwd)/$build/quillon.exe \
-    QUILLON_FLOOR_A=$(pwd)/$build/bench/windows/quillon_floor_empty_window.exe \
     QUILLON_FLOOR_B=$(pwd)/$build/bench/windows/quillon_floor_controls.exe \
+    QUILLON_FLOOR_C=$(pwd)/$build/bench/windows/quillon_floor_plain.exe \
         cmake/wine-run.sh "$build/bench/windows/quillon_startup_benchmark.exe" 11 | tee "$build/startup-benchmark.txt"
 fi
 exit $status

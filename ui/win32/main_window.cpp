@@ -12,15 +12,15 @@ constexpr int ICON_RESOURCE = 1;
 // Held until the process ends; "Local\" keeps copies in other sessions apart.
 constexpr wchar_t SINGLE_COPY_MUTEX[] = L"Local\\Quillon.SingleCopy.{5b1d3c8e-quillon}";
 
-using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
-
-int systemMetricForDpi(int index, UINT dpi) {
-    const auto forDpi = reinterpret_cast<GetSystemMetricsForDpiFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
-    return forDpi ? forDpi(index, dpi) : GetSystemMetrics(index);
+HICON iconForDpi(HINSTANCE instance, int widthMetric, int heightMetric, UINT dpi) {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ICON_RESOURCE), IMAGE_ICON,
+                                         systemMetricForDpi(widthMetric, dpi), systemMetricForDpi(heightMetric, dpi),
+                                         0));
 }
 
-void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
+// The class's icons are made for the DPI the window is expected at; a window that ends up at
+// another DPI is given icons of its own.
+void registerWindowClass(HINSTANCE instance, WNDPROC procedure, UINT dpi) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
@@ -28,7 +28,8 @@ void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = WINDOW_CLASS;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(ICON_RESOURCE));
+    windowClass.hIcon = iconForDpi(instance, SM_CXICON, SM_CYICON, dpi);
+    windowClass.hIconSm = iconForDpi(instance, SM_CXSMICON, SM_CYSMICON, dpi);
     RegisterClassExW(&windowClass);
 }
 
@@ -56,10 +57,16 @@ MainWindow::MainWindow(HINSTANCE instance, bool anotherCopyRunning)
     }
     const INITCOMMONCONTROLSEX commonControls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&commonControls);
-    registerWindowClass(instance, &MainWindow::windowProcedure);
-    CreateWindowExW(WINDOW_EX_STYLE, WINDOW_CLASS, WINDOW_CAPTION, WINDOW_STYLE, CW_USEDEFAULT, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
-    createControls(window_, instance);
+    // Everything is made once, at its place and with its font for the DPI the window is
+    // expected to open at; only a window that lands on a monitor of another DPI is laid out
+    // again.
+    const UINT expectedDpi = systemDpi();
+    registerWindowClass(instance, &MainWindow::windowProcedure, expectedDpi);
+    font_ = createMessageFont(expectedDpi);
+    const RECT place = designWindowRect(expectedDpi);
+    CreateWindowExW(WINDOW_EX_STYLE, WINDOW_CLASS, WINDOW_CAPTION, WINDOW_STYLE, place.left, place.top,
+                    place.right - place.left, place.bottom - place.top, nullptr, nullptr, instance, this);
+    createControls(window_, instance, expectedDpi, font_);
     combo1_.attach(GetDlgItem(window_, Combo1));
     combo2_.attach(GetDlgItem(window_, Combo2));
     combo3_.attach(GetDlgItem(window_, Combo3));
@@ -69,23 +76,35 @@ MainWindow::MainWindow(HINSTANCE instance, bool anotherCopyRunning)
     check1_.attach(GetDlgItem(window_, Check1));
 
     const UINT dpi = windowDpi(window_);
-    const RECT place = designWindowRect(dpi);
-    placeWindow(place.left, place.top, dpi);
-    layoutControls(dpi);
+    if (dpi != expectedDpi) {
+        const RECT actualPlace = designWindowRect(dpi);
+        placeWindow(actualPlace.left, actualPlace.top, dpi);
+        layoutControls(dpi);
+    } else {
+        fitClientArea(place.left, place.top, dpi);
+    }
 }
 
 // The frame's size comes from the system's metrics for the DPI; where they disagree with the
 // frame actually drawn, the difference is measured on the client area and made up.
 void MainWindow::placeWindow(int left, int top, UINT dpi) {
     const RECT design = designWindowRect(dpi);
-    int width = design.right - design.left;
-    int height = design.bottom - design.top;
-    SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, left, top, design.right - design.left, design.bottom - design.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    fitClientArea(left, top, dpi);
+}
+
+void MainWindow::fitClientArea(int left, int top, UINT dpi) {
     RECT client{};
     GetClientRect(window_, &client);
-    width += twipsToPixels(CLIENT_WIDTH_TWIPS, dpi) - client.right;
-    height += twipsToPixels(CLIENT_HEIGHT_TWIPS, dpi) - client.bottom;
-    SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int missingWidth = twipsToPixels(CLIENT_WIDTH_TWIPS, dpi) - client.right;
+    const int missingHeight = twipsToPixels(CLIENT_HEIGHT_TWIPS, dpi) - client.bottom;
+    if (missingWidth != 0 || missingHeight != 0) {
+        RECT outer{};
+        GetWindowRect(window_, &outer);
+        SetWindowPos(window_, nullptr, left, top, outer.right - outer.left + missingWidth,
+                     outer.bottom - outer.top + missingHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 MainWindow::~MainWindow() {
@@ -128,12 +147,8 @@ void MainWindow::layoutControls(UINT dpi) {
 void MainWindow::setIcons(UINT dpi) {
     const HICON previousBig = bigIcon_;
     const HICON previousSmall = smallIcon_;
-    const auto load = [this, dpi](int width, int height) {
-        return static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(ICON_RESOURCE), IMAGE_ICON,
-                                             systemMetricForDpi(width, dpi), systemMetricForDpi(height, dpi), 0));
-    };
-    bigIcon_ = load(SM_CXICON, SM_CYICON);
-    smallIcon_ = load(SM_CXSMICON, SM_CYSMICON);
+    bigIcon_ = iconForDpi(instance_, SM_CXICON, SM_CYICON, dpi);
+    smallIcon_ = iconForDpi(instance_, SM_CXSMICON, SM_CYSMICON, dpi);
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
     SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
     DestroyIcon(previousBig);

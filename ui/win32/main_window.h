@@ -27,7 +27,7 @@ public:
     // Shows the window with the keyboard focus on the About button.
     void show(int showCommand);
 
-    // Places the controls and the font for the DPI: at creation and on WM_DPICHANGED.
+    // Places the controls and the font for a DPI other than the one they were made for.
     void layoutControls(UINT dpi);
 
     ListControl& combo1() override { return combo1_; }
@@ -50,6 +50,7 @@ private:
     void command(int id, int notification);
     void setIcons(UINT dpi);
     void placeWindow(int left, int top, UINT dpi);
+    void fitClientArea(int left, int top, UINT dpi);
 
     MainWindowController controller_{*this};
     ComboList combo1_{controller_, &MainWindowController::Combo1_Click};

@@ -15,14 +15,14 @@ Function user32Function(const char* name) {
 }
 
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+using GetDpiForSystemFunction = UINT(WINAPI*)();
 using SystemParametersInfoForDpiFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
 
-UINT systemDpi() {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return static_cast<UINT>(dpi);
+using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
+
+bool isList(const ControlDesign& control) {
+    return control.windowClass[0] == L'C';
 }
 
 const ControlDesign& design(ControlId id) {
@@ -43,18 +43,18 @@ RECT pixelRect(const TwipRect& place, UINT dpi) {
 // A drop-down list's own height is that of its selection field, which the control derives
 // from the font; setting the field's height makes the closed list as tall as designed. How
 // the field's height relates to the list's differs between versions of the control, so the
-// result is measured and corrected once.
+// result is measured, and corrected once only where it is off.
 void fitListHeight(HWND list, int height) {
-    const auto closedHeight = [list] {
+    const auto missing = [list, height] {
         RECT outer{};
         GetWindowRect(list, &outer);
-        return static_cast<int>(outer.bottom - outer.top);
+        return height - static_cast<int>(outer.bottom - outer.top);
     };
-    const auto field = static_cast<int>(SendMessageW(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-    int wanted = field + height - closedHeight();
-    for (int attempt = 0; attempt < 2 && wanted > 0; ++attempt) {
+    int wanted = static_cast<int>(SendMessageW(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    for (int attempt = 0, error = missing(); attempt < 2 && error != 0 && wanted + error > 0; ++attempt) {
+        wanted += error;
         SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wanted);
-        wanted += height - closedHeight();
+        error = missing();
     }
 }
 
@@ -72,6 +72,21 @@ int userInputLimit(ControlId id) {
 }
 
 }  // namespace
+
+UINT systemDpi() {
+    if (const auto getDpiForSystem = user32Function<GetDpiForSystemFunction>("GetDpiForSystem")) {
+        return getDpiForSystem();
+    }
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return static_cast<UINT>(dpi);
+}
+
+int systemMetricForDpi(int index, UINT dpi) {
+    const auto forDpi = user32Function<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
+    return forDpi ? forDpi(index, dpi) : GetSystemMetrics(index);
+}
 
 TwipRect windowPlace(const ControlDesign& control) {
     if (control.frame == control.id) {
@@ -129,37 +144,51 @@ RECT designWindowRect(UINT dpi) {
     return rect;
 }
 
-void createControls(HWND window, HINSTANCE instance) {
-    HWND previous = HWND_TOP;
+namespace {
+
+// A list's window height is that of the list it drops down; its closed height is fitted
+// after the font is set.
+RECT controlRect(const ControlDesign& control, UINT dpi) {
+    RECT rect = pixelRect(windowPlace(control), dpi);
+    if (isList(control)) {
+        rect.bottom = rect.top + (rect.bottom - rect.top) * LIST_VISIBLE_ITEMS;
+    }
+    return rect;
+}
+
+void giveFont(HWND child, const ControlDesign& control, UINT dpi, HFONT font) {
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (isList(control)) {
+        const RECT designed = pixelRect(windowPlace(control), dpi);
+        fitListHeight(child, designed.bottom - designed.top);
+    }
+}
+
+}  // namespace
+
+void createControls(HWND window, HINSTANCE instance, UINT dpi, HFONT font) {
     for (const ControlDesign& control : CONTROLS) {
-        HWND child =
-            CreateWindowExW(control.exStyle, control.windowClass, control.caption, control.style, 0, 0, 0, 0, window,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
-        // Dialog navigation follows the z-order, so it is made the tab order explicitly.
-        SetWindowPos(child, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        previous = child;
-        if (control.windowClass[0] == L'C') {
+        const RECT rect = controlRect(control, dpi);
+        // Children go below the siblings created before them, so the order of creation is
+        // the z-order, which dialog navigation follows as the tab order.
+        HWND child = CreateWindowExW(control.exStyle, control.windowClass, control.caption, control.style, rect.left,
+                                     rect.top, rect.right - rect.left, rect.bottom - rect.top, window,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
+        if (isList(control)) {
             SendMessageW(child, CB_SETMINVISIBLE, LIST_VISIBLE_ITEMS, 0);
         } else if (control.windowClass[0] == L'E') {
             SendMessageW(child, EM_SETLIMITTEXT, static_cast<WPARAM>(userInputLimit(control.id)), 0);
         }
+        giveFont(child, control, dpi, font);
     }
 }
 
 void layoutControls(HWND window, UINT dpi, HFONT font) {
     for (const ControlDesign& control : CONTROLS) {
         HWND child = GetDlgItem(window, control.id);
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        const RECT rect = pixelRect(windowPlace(control), dpi);
-        const int height = rect.bottom - rect.top;
-        const bool isList = control.windowClass[0] == L'C';
-        // A list's window height is that of the list it drops down; its closed height is set
-        // below.
-        MoveWindow(child, rect.left, rect.top, rect.right - rect.left, isList ? height * LIST_VISIBLE_ITEMS : height,
-                   FALSE);
-        if (isList) {
-            fitListHeight(child, height);
-        }
+        const RECT rect = controlRect(control, dpi);
+        MoveWindow(child, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE);
+        giveFont(child, control, dpi, font);
     }
     InvalidateRect(window, nullptr, TRUE);
 }

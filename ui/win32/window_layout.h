@@ -111,6 +111,13 @@ inline int twipsToPixels(int twips, UINT dpi) {
 // The control's rectangle on the window's client area, in twips.
 TwipRect windowPlace(const ControlDesign& control);
 
+// The system's DPI, the one thing the platform tells before a window exists; a window that
+// opens on a monitor of another DPI learns its own once it exists.
+UINT systemDpi();
+
+// A system metric (SM_CXICON, ...) at that DPI.
+int systemMetricForDpi(int index, UINT dpi);
+
 // The DPI the window is shown at: its monitor's under per-monitor awareness, else the system's.
 UINT windowDpi(HWND window);
 
@@ -121,10 +128,11 @@ HFONT createMessageFont(UINT dpi);
 // opens at the design position, moved into the work area of the monitor it lands on.
 RECT designWindowRect(UINT dpi);
 
-// Creates the controls as children of the window in tab order, captions set, lists empty.
-void createControls(HWND window, HINSTANCE instance);
+// Creates the controls as children of the window in tab order, captions set, lists empty,
+// each at its place for the DPI and with the font.
+void createControls(HWND window, HINSTANCE instance, UINT dpi, HFONT font);
 
-// Moves and sizes every control for the DPI and gives them the font.
+// Moves and sizes every control for a new DPI and gives them the font.
 void layoutControls(HWND window, UINT dpi, HFONT font);
 
 }  // namespace quillon::win32
