@@ -91,20 +91,6 @@ static_assert(digest(&CatalogueEntry::name, 0) == 14778110461939819798u);
 
 using enum CategoryId;
 
-TEST(EntryAt, GivesTheRowInsideTheCategoryAndNothingOutside) {
-    // clang-format off
-    const std::tuple<CategoryId, int, Text> cases[] = {  // an empty name: nothing
-        {Core, 0, u"access"}, {Core, 274, u"xvar_exists"}, {Core, 275, u""}, {Core, -1, u""},
-        {Fun, 0, u"get_client_listen"}, {Fun, 19, u"strip_user_weapons"}, {Fun, 20, u""}, {Fun, -32768, u""},
-        {Fun, 32767, u""}, {Cstrike, 0, u"cs_get_hostage_foll"}, {Cstrike, 28, u"cs_set_weapon_silen"},
-        {Cstrike, 29, u""}};
-    // clang-format on
-    for (const auto& [id, position, name] : cases) {
-        const CatalogueEntry* entry = entryAt(id, position);
-        EXPECT_EQ(entry != nullptr ? entry->name : u"", name) << "category " << int(id) << ", position " << position;
-    }
-}
-
 TEST(FindExact, MatchesTheWholeNameIgnoringAsciiLetterCaseOnly) {
     constexpr char16_t withNul[] = u"copy\0";
     // clang-format off

@@ -32,7 +32,13 @@ for image in 16x8 16x24 32x8 32x24; do
     check "icon image $image" 'grep -q -- "--width=${image%x*} --height=${image%x*} --bit-depth=${image#*x}" <<<"$icons"'
 done
 check "version information in Chinese (PRC)" 'grep -q -- "--type=16 --name=1 --language=2052" <<<"$resources"'
-for text in 080404B0 FileVersion ProductVersion 1.00.0001; do check "version text $text" '[[ $version == *$(hex $text)* ]]'; done
+check "string table 080404B0" '[[ $version == *$(hex 080404B0)* ]]'
+# Each value right after its own name: the name's terminating NUL, padding to 32 bits, the value
+# and its NUL.
+for pair in CompanyName=Harlan "FileDescription=Quillon AMX Mod X quick reference" FileVersion=1.00.0001 \
+    InternalName=quillon OriginalFilename=quillon.exe ProductName=Quillon ProductVersion=1.00.0001; do
+    check "version text ${pair%%=*} is \"${pair#*=}\"" '[[ $version =~ $(hex "${pair%%=*}")0000(0000)?$(hex "${pair#*=}")0000 ]]'
+done
 # FILEVERSION and PRODUCTVERSION 1,0,0,1 in the fixed block, after its signature 0xFEEF04BD.
 check "file and product version 1,0,0,1" '[[ $version == *bd04effe0000010000000100010000000000010001000000* ]]'
 for text in Microsoft.Windows.Common-Controls 'version="6.0.0.0"' PerMonitorV2 'level="asInvoker"' \

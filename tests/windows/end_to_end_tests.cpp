@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "catalogue.h"
+#include "main_window.h"
 #include "quillon_program.h"
 
 namespace quillon::testing {
@@ -19,9 +20,38 @@ namespace {
 
 using namespace win32;
 
-std::wstring descriptionOf(CategoryId id, int position) {
-    const std::u16string_view d = entryAt(id, position)->description;
-    return {d.begin(), d.end()};
+// What the screen shows of the window: blue, green, red and a spare byte a pixel, the top row
+// first.
+std::vector<DWORD> onScreen(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), r.right - r.left, r.top - r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    void* bits = nullptr;
+    const HDC desktop = GetDC(nullptr);
+    const HDC copy = CreateCompatibleDC(desktop);
+    const HBITMAP picture = CreateDIBSection(copy, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ previous = SelectObject(copy, picture);
+    BitBlt(copy, 0, 0, r.right - r.left, r.bottom - r.top, desktop, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    std::vector<DWORD> pixels(static_cast<const DWORD*>(bits),
+                              static_cast<const DWORD*>(bits) + (r.right - r.left) * (r.bottom - r.top));
+    DeleteObject(SelectObject(copy, previous));
+    DeleteDC(copy);
+    ReleaseDC(nullptr, desktop);
+    return pixels;
+}
+
+// Waits until the control shows the same pixels twice in a row, and none of the earlier
+// pictures, and keeps them: what the user sees, once drawn. False when nothing new is drawn.
+bool drawnAnew(HWND control, std::vector<DWORD>& kept, const std::vector<std::vector<DWORD>>& earlier = {}) {
+    std::vector<DWORD> last;
+    return waitUntil([&] {
+        std::vector<DWORD> now = onScreen(control);
+        const bool settled = now == last && std::ranges::find(earlier, now) == earlier.end();
+        last = std::move(now);
+        kept = settled ? last : kept;
+        return settled;
+    });
 }
 
 class EndToEndTest : public ::testing::Test {
@@ -36,9 +66,6 @@ protected:
     std::array<bool, 3> shown() const {
         return {IsWindowVisible(control(Combo2)) != 0, IsWindowVisible(control(Combo3)) != 0,
                 IsWindowVisible(control(Combo4)) != 0};
-    }
-    bool descriptionBecomes(const std::wstring& expected) const {
-        return waitUntil([&] { return textOf(control(Text1)) == expected; });
     }
     bool focusMovesTo(ControlId id) const {
         return waitUntil([&] { return focusOf(window) == control(id); });
@@ -58,49 +85,73 @@ protected:
     HWND window = nullptr;
 };
 
-// Run at 96 DPI and, in the second prefix, at 144 DPI.
-TEST_F(EndToEndTest, OpensAsDesignedWithNoListShownAndTheFocusOnTheAboutButton) {
-    const char* expectedDpi = std::getenv("QUILLON_EXPECTED_DPI");
-    const int dpi = expectedDpi != nullptr ? std::atoi(expectedDpi) : 96;
+// The client size, and every control's place, caption and, where the window is this process's
+// own, font height, against the design at the DPI.
+void expectDesignedLayout(HWND window, int dpi, LONG ownFontHeight = 0) {
     const auto pixels = [dpi](int twips) -> LONG { return MulDiv(twips, dpi, 1440); };
     RECT client{};
     GetClientRect(window, &client);
-    POINT origin{0, 0};
-    ClientToScreen(window, &origin);
-    EXPECT_EQ((std::array{origin.x, origin.y, client.right, client.bottom}),
-              (std::array{pixels(7380), pixels(4440), pixels(4575), pixels(3465)}));
-    EXPECT_EQ(textOf(window), L"Quillon--[Harlan]");
+    EXPECT_EQ((std::array{client.right, client.bottom}), (std::array{pixels(4575), pixels(3465)})) << dpi << " DPI";
     // Left, top, width and height on the window's client area in twips, frames' offsets added.
+    // clang-format off
     const std::tuple<ControlId, std::array<int, 4>, std::wstring_view> controls[] = {
-        {Frame3, {120, 1500, 4335, 1575}, L"说 明"},
-        {Text1, {240, 1740, 4095, 1215}, L""},
-        {Frame2, {120, 780, 4335, 615}, L"搜 索(即输即显-切忌多余空格)"},
-        {Text2, {240, 1020, 4095, 270}, L""},
-        {Frame1, {120, 0, 4335, 675}, L"选 择"},
-        {Combo2, {1800, 240, 2535, 300}, L""},
-        {Combo3, {1800, 240, 2535, 300}, L""},
-        {Combo4, {1800, 240, 2535, 300}, L""},
-        {Combo1, {240, 240, 1455, 300}, L""},
-        {Check1, {120, 3180, 735, 255}, L"置顶"},
+        {Frame3, {120, 1500, 4335, 1575}, L"说 明"}, {Text1, {240, 1740, 4095, 1215}, L""},
+        {Frame2, {120, 780, 4335, 615}, L"搜 索(即输即显-切忌多余空格)"}, {Text2, {240, 1020, 4095, 270}, L""},
+        {Frame1, {120, 0, 4335, 675}, L"选 择"}, {Combo2, {1800, 240, 2535, 300}, L""},
+        {Combo3, {1800, 240, 2535, 300}, L""}, {Combo4, {1800, 240, 2535, 300}, L""},
+        {Combo1, {240, 240, 1455, 300}, L""}, {Check1, {120, 3180, 735, 255}, L"置顶"},
         {Command1, {3720, 3180, 735, 255}, L"关  于"}};
+    // clang-format on
     for (const auto& [id, twips, caption] : controls) {
         RECT r{};
-        GetWindowRect(control(id), &r);
+        GetWindowRect(GetDlgItem(window, id), &r);
         MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&r), 2);
         EXPECT_EQ((std::array{r.left, r.top, r.right - r.left, r.bottom - r.top}),
                   (std::array{pixels(twips[0]), pixels(twips[1]), pixels(twips[2]), pixels(twips[3])}))
             << "control " << id << " at " << dpi << " DPI";
-        EXPECT_EQ(textOf(control(id)), caption);
+        EXPECT_EQ(textOf(GetDlgItem(window, id)), caption);
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(ask(GetDlgItem(window, id), WM_GETFONT).value_or(0)), sizeof font, &font);
+        EXPECT_TRUE(ownFontHeight == 0 || font.lfHeight == ownFontHeight)
+            << "control " << id << " at " << dpi << " DPI";
     }
-    for (const auto& [list, items] : {std::pair{Combo1, 3}, {Combo2, 275}, {Combo3, 20}, {Combo4, 29}}) {
+}
+
+// Run at 96 DPI and, in the second prefix, at 144 DPI.
+TEST_F(EndToEndTest, OpensAsDesignedWithNoListShownAndTheFocusOnTheAboutButton) {
+    const char* expectedDpi = std::getenv("QUILLON_EXPECTED_DPI");
+    const int dpi = expectedDpi != nullptr ? std::atoi(expectedDpi) : 96;
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    EXPECT_EQ((std::array{origin.x, origin.y}),
+              (std::array<LONG, 2>{MulDiv(7380, dpi, 1440), MulDiv(4440, dpi, 1440)}));
+    EXPECT_EQ(textOf(window), L"Quillon--[Harlan]");
+    expectDesignedLayout(window, dpi);
+    for (const ControlId list : {Combo1, Combo2, Combo3, Combo4}) {
         EXPECT_EQ(GetWindowLongPtrW(control(list), GWL_STYLE) & (CBS_DROPDOWNLIST | CBS_SORT), CBS_DROPDOWNLIST);
-        EXPECT_EQ(ask(control(list), CB_GETCOUNT), items);
         // Only the version 6 controls answer this: the manifest took effect.
         EXPECT_EQ(ask(control(list), CB_GETMINVISIBLE), 20);
     }
     EXPECT_EQ(GetWindowLongPtrW(control(Text1), GWL_STYLE) & (ES_MULTILINE | WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL),
               ES_MULTILINE | WS_VSCROLL);
     EXPECT_EQ(shown(), (std::array<bool, 3>{}));
+}
+
+// WM_DPICHANGED carries a pointer, and a font is this process's own, so both are tried on
+// Quillon's window made in this process at 96 DPI: to 144 DPI and back, at the suggested place.
+TEST(DpiChange, LaysTheWindowOutAgainForTheNewDpi) {
+    win32::MainWindow quillon(GetModuleHandleW(nullptr));
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    for (const int dpi : {144, 96}) {
+        RECT suggested{50, 60, 50 + MulDiv(600, dpi, 96), 60 + MulDiv(500, dpi, 96)};
+        SendMessageW(quillon.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        RECT outer{};
+        GetWindowRect(quillon.handle(), &outer);
+        EXPECT_EQ((std::array{outer.left, outer.top}), (std::array{50L, 60L}));
+        expectDesignedLayout(quillon.handle(), dpi, MulDiv(metrics.lfMessageFont.lfHeight, dpi, 96));
+    }
 }
 
 TEST_F(EndToEndTest, TabAndArrowKeysMoveTheFocusAsInADialog) {
@@ -117,6 +168,11 @@ TEST_F(EndToEndTest, TabAndArrowKeysMoveTheFocusAsInADialog) {
 // By keyboard: each category shows its own list only, each list's names their rows. Fun's row
 // 12 is left showing for the screenshot.
 TEST_F(EndToEndTest, ChoosingACategoryShowsItsListAndChoosingANameItsDescription) {
+    using Pixels = std::vector<DWORD>;
+    Pixels description;
+    Pixels field;
+    Pixels named;
+    ASSERT_TRUE(drawnAnew(control(Text1), description));
     pressKey(VK_TAB);
     pressKey(VK_TAB);
     for (const auto& [id, list] :
@@ -125,35 +181,25 @@ TEST_F(EndToEndTest, ChoosingACategoryShowsItsListAndChoosingANameItsDescription
         ASSERT_TRUE(focusMovesTo(Combo1));
         ASSERT_TRUE(arrowTo(Combo1, static_cast<int>(id)));
         EXPECT_TRUE(waitUntil([&] { return shown() == expected; })) << "category " << int(id);
-        EXPECT_EQ(textOf(control(Text1)), L"");
+        // The emptied description box is drawn empty; the first category finds it empty.
+        EXPECT_TRUE(id == CategoryId::Core || drawnAnew(control(Text1), description, {description}));
         pressKey(VK_TAB);
-        ASSERT_TRUE(focusMovesTo(list) && arrowTo(list, 3));
-        EXPECT_TRUE(descriptionBecomes(descriptionOf(id, 3))) << "category " << int(id);
-        ASSERT_TRUE(arrowTo(list, id == CategoryId::Fun ? 12 : 1));
-        EXPECT_TRUE(descriptionBecomes(descriptionOf(id, id == CategoryId::Fun ? 12 : 1))) << "category " << int(id);
+        ASSERT_TRUE(focusMovesTo(list) && drawnAnew(control(list), field));
+        for (const int item : {3, id == CategoryId::Fun ? 12 : 1}) {
+            ASSERT_TRUE(arrowTo(list, item));
+            const std::u16string_view d = entryAt(id, item)->description;
+            EXPECT_TRUE(waitUntil([&] { return textOf(control(Text1)) == std::wstring(d.begin(), d.end()); }));
+            EXPECT_TRUE(drawnAnew(control(list), named, {field, named})) << "category " << int(id) << ", item " << item;
+        }
+        EXPECT_TRUE(drawnAnew(control(Text1), description, {description})) << "category " << int(id);
         if (id != CategoryId::Fun) {
             pressKey(VK_TAB, true);
         }
     }
-    if (const char* bitmap = std::getenv("QUILLON_SCREENSHOT_BMP")) {
-        Sleep(300);  // the last repaint has reached the screen
-        const int width = GetSystemMetrics(SM_CXSCREEN);
-        const int height = GetSystemMetrics(SM_CYSCREEN);
-        const HDC desktop = GetDC(nullptr);
-        const HDC screen = CreateCompatibleDC(desktop);
-        const HBITMAP picture = CreateCompatibleBitmap(desktop, width, height);
-        SelectObject(screen, picture);
-        BitBlt(screen, 0, 0, width, height, desktop, 0, 0, SRCCOPY);
-        BITMAPINFOHEADER info{};
-        info = {sizeof info, width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        std::vector<char> pixels(4 * static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-        GetDIBits(screen, picture, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
-                  0);
-        const DWORD headers = sizeof(BITMAPFILEHEADER) + sizeof info;
-        const BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(headers + pixels.size()), 0, 0, headers};
-        FILE* out = std::fopen(bitmap, "wb");
-        ASSERT_TRUE(out && std::fwrite(&file, sizeof file, 1, out) && std::fwrite(&info, sizeof info, 1, out) &&
-                    std::fwrite(pixels.data(), pixels.size(), 1, out) && std::fclose(out) == 0);
+    if (const char* raw = std::getenv("QUILLON_SCREENSHOT_RAW")) {
+        const Pixels pixels = onScreen(GetDesktopWindow());
+        FILE* out = std::fopen(raw, "wb");
+        ASSERT_TRUE(out && std::fwrite(pixels.data(), pixels.size() * sizeof(DWORD), 1, out) && std::fclose(out) == 0);
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "catalogue.h"
 #include "window_layout.h"
 
@@ -239,8 +241,13 @@ void MainWindow::command(int id, int notification) {
     case Combo3:
     case Combo4:
         if (notification == CBN_SELCHANGE) {
-            ComboList* const lists[] = {&combo1_, &combo4_, &combo3_, &combo2_};
-            lists[id - Combo1]->raiseSelectionChange();
+            const std::pair<ControlId, ComboList*> lists[] = {
+                {Combo1, &combo1_}, {Combo2, &combo2_}, {Combo3, &combo3_}, {Combo4, &combo4_}};
+            for (const auto& [listId, list] : lists) {
+                if (listId == id) {
+                    list->raiseSelectionChange();
+                }
+            }
         }
         break;
     case Text2:
