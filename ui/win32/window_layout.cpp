@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <optional>
+
 namespace quillon::win32 {
 namespace {
 
@@ -41,20 +43,27 @@ RECT pixelRect(const TwipRect& place, UINT dpi) {
 }
 
 // A drop-down list's own height is that of its selection field, which the control derives
-// from the font; setting the field's height makes the closed list as tall as designed. How
-// the field's height relates to the list's differs between versions of the control, so the
-// result is measured, and corrected once only where it is off.
-void fitListHeight(HWND list, int height) {
-    const auto missing = [list, height] {
+// from the font, and a frame; setting the field's height makes the closed list as tall as
+// designed. How the value given to the control becomes a height differs between versions of
+// it (and the value it reports does not always give back its own height), so the first list
+// measures the frame from what one value gives. Every list has the same control and font,
+// hence the same frame, and each of the others is given its height in one step; a list is
+// measured after each step and put right only where it is off.
+void fitListHeight(HWND list, int height, std::optional<int>& frame) {
+    const auto closedHeight = [list] {
         RECT outer{};
         GetWindowRect(list, &outer);
-        return height - static_cast<int>(outer.bottom - outer.top);
+        return static_cast<int>(outer.bottom - outer.top);
     };
-    int wanted = static_cast<int>(SendMessageW(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-    for (int attempt = 0, error = missing(); attempt < 2 && error != 0 && wanted + error > 0; ++attempt) {
-        wanted += error;
+    int closed = closedHeight();
+    int wanted =
+        frame ? height - *frame
+              : static_cast<int>(SendMessageW(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0)) + height - closed;
+    for (int attempt = 0; attempt < 3 && closed != height && wanted > 0; ++attempt) {
         SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wanted);
-        error = missing();
+        closed = closedHeight();
+        frame = closed - wanted;
+        wanted = height - *frame;
     }
 }
 
@@ -156,17 +165,18 @@ RECT controlRect(const ControlDesign& control, UINT dpi) {
     return rect;
 }
 
-void giveFont(HWND child, const ControlDesign& control, UINT dpi, HFONT font) {
+void giveFont(HWND child, const ControlDesign& control, UINT dpi, HFONT font, std::optional<int>& listFrame) {
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (isList(control)) {
         const RECT designed = pixelRect(windowPlace(control), dpi);
-        fitListHeight(child, designed.bottom - designed.top);
+        fitListHeight(child, designed.bottom - designed.top, listFrame);
     }
 }
 
 }  // namespace
 
 void createControls(HWND window, HINSTANCE instance, UINT dpi, HFONT font) {
+    std::optional<int> listFrame;
     for (const ControlDesign& control : CONTROLS) {
         const RECT rect = controlRect(control, dpi);
         // Children go below the siblings created before them, so the order of creation is
@@ -179,16 +189,17 @@ void createControls(HWND window, HINSTANCE instance, UINT dpi, HFONT font) {
         } else if (control.windowClass[0] == L'E') {
             SendMessageW(child, EM_SETLIMITTEXT, static_cast<WPARAM>(userInputLimit(control.id)), 0);
         }
-        giveFont(child, control, dpi, font);
+        giveFont(child, control, dpi, font, listFrame);
     }
 }
 
 void layoutControls(HWND window, UINT dpi, HFONT font) {
+    std::optional<int> listFrame;
     for (const ControlDesign& control : CONTROLS) {
         HWND child = GetDlgItem(window, control.id);
         const RECT rect = controlRect(control, dpi);
         MoveWindow(child, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE);
-        giveFont(child, control, dpi, font);
+        giveFont(child, control, dpi, font, listFrame);
     }
     InvalidateRect(window, nullptr, TRUE);
 }
