@@ -83,7 +83,7 @@ MainWindow::MainWindow(HINSTANCE instance, bool anotherCopyRunning)
         placeWindow(actualPlace.left, actualPlace.top, dpi);
         layoutControls(dpi);
     } else {
-        fitClientArea(place.left, place.top, dpi);
+        fitClientArea(dpi);
     }
 }
 
@@ -93,10 +93,10 @@ void MainWindow::placeWindow(int left, int top, UINT dpi) {
     const RECT design = designWindowRect(dpi);
     SetWindowPos(window_, nullptr, left, top, design.right - design.left, design.bottom - design.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    fitClientArea(left, top, dpi);
+    fitClientArea(dpi);
 }
 
-void MainWindow::fitClientArea(int left, int top, UINT dpi) {
+void MainWindow::fitClientArea(UINT dpi) {
     RECT client{};
     GetClientRect(window_, &client);
     const int missingWidth = twipsToPixels(CLIENT_WIDTH_TWIPS, dpi) - client.right;
@@ -104,8 +104,8 @@ void MainWindow::fitClientArea(int left, int top, UINT dpi) {
     if (missingWidth != 0 || missingHeight != 0) {
         RECT outer{};
         GetWindowRect(window_, &outer);
-        SetWindowPos(window_, nullptr, left, top, outer.right - outer.left + missingWidth,
-                     outer.bottom - outer.top + missingHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left + missingWidth,
+                     outer.bottom - outer.top + missingHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 

@@ -50,7 +50,7 @@ private:
     void command(int id, int notification);
     void setIcons(UINT dpi);
     void placeWindow(int left, int top, UINT dpi);
-    void fitClientArea(int left, int top, UINT dpi);
+    void fitClientArea(UINT dpi);
 
     MainWindowController controller_{*this};
     ComboList combo1_{controller_, &MainWindowController::Combo1_Click};

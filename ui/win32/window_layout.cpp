@@ -155,20 +155,20 @@ RECT designWindowRect(UINT dpi) {
 
 namespace {
 
-// A list's window height is that of the list it drops down; its closed height is fitted
-// after the font is set.
-RECT controlRect(const ControlDesign& control, UINT dpi) {
-    RECT rect = pixelRect(windowPlace(control), dpi);
+// A list's window height is that of the list it drops down; its closed height, the designed
+// one, is fitted after the font is set.
+RECT windowRect(const ControlDesign& control, const RECT& designed) {
+    RECT rect = designed;
     if (isList(control)) {
-        rect.bottom = rect.top + (rect.bottom - rect.top) * LIST_VISIBLE_ITEMS;
+        rect.bottom = rect.top + (designed.bottom - designed.top) * LIST_VISIBLE_ITEMS;
     }
     return rect;
 }
 
-void giveFont(HWND child, const ControlDesign& control, UINT dpi, HFONT font, std::optional<int>& listFrame) {
+void giveFont(HWND child, const ControlDesign& control, const RECT& designed, HFONT font,
+              std::optional<int>& listFrame) {
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (isList(control)) {
-        const RECT designed = pixelRect(windowPlace(control), dpi);
         fitListHeight(child, designed.bottom - designed.top, listFrame);
     }
 }
@@ -178,7 +178,8 @@ void giveFont(HWND child, const ControlDesign& control, UINT dpi, HFONT font, st
 void createControls(HWND window, HINSTANCE instance, UINT dpi, HFONT font) {
     std::optional<int> listFrame;
     for (const ControlDesign& control : CONTROLS) {
-        const RECT rect = controlRect(control, dpi);
+        const RECT designed = pixelRect(windowPlace(control), dpi);
+        const RECT rect = windowRect(control, designed);
         // Children go below the siblings created before them, so the order of creation is
         // the z-order, which dialog navigation follows as the tab order.
         HWND child = CreateWindowExW(control.exStyle, control.windowClass, control.caption, control.style, rect.left,
@@ -189,7 +190,7 @@ void createControls(HWND window, HINSTANCE instance, UINT dpi, HFONT font) {
         } else if (control.windowClass[0] == L'E') {
             SendMessageW(child, EM_SETLIMITTEXT, static_cast<WPARAM>(userInputLimit(control.id)), 0);
         }
-        giveFont(child, control, dpi, font, listFrame);
+        giveFont(child, control, designed, font, listFrame);
     }
 }
 
@@ -197,9 +198,10 @@ void layoutControls(HWND window, UINT dpi, HFONT font) {
     std::optional<int> listFrame;
     for (const ControlDesign& control : CONTROLS) {
         HWND child = GetDlgItem(window, control.id);
-        const RECT rect = controlRect(control, dpi);
+        const RECT designed = pixelRect(windowPlace(control), dpi);
+        const RECT rect = windowRect(control, designed);
         MoveWindow(child, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE);
-        giveFont(child, control, dpi, font, listFrame);
+        giveFont(child, control, designed, font, listFrame);
     }
     InvalidateRect(window, nullptr, TRUE);
 }
