@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native tests, the native benchmarks (built, not
 # run), the same tests under AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzzing
-# run, the Windows build and its tests under Wine with the start-up benchmark after them, then
-# static analysis; the start-up figures come last. Exits non-zero on the first failure.
+# run, the Windows build and its tests under Wine with the start-up benchmark and the glance
+# table after them, then static analysis; the start-up figures and the glance summary come
+# last. Exits non-zero on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -38,3 +39,5 @@ bash scripts/static-analysis.sh
 
 echo "Start-up benchmark (not a test):"
 cat build/windows/startup-benchmark.txt
+echo "What the description box shows of each row (not a test):"
+cat build/windows/glance.txt

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds quillon.exe and its tests with MinGW-w64 and runs every Windows test under Wine, on
 # a private Xvfb display and Wine prefixes under the build folder, then the start-up
-# benchmark. Exits non-zero when a test fails. Needs no display of its own.
+# benchmark and the glance table of what the description box shows of each row. Exits
+# non-zero when a test fails. Needs no display of its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,5 +30,7 @@ if (( status == 0 )); then
     QUILLON_FLOOR_B=$(pwd)/$build/bench/windows/quillon_floor_controls.exe \
     QUILLON_FLOOR_C=$(pwd)/$build/bench/windows/quillon_floor_plain.exe \
         cmake/wine-run.sh "$build/bench/windows/quillon_startup_benchmark.exe" 11 | tee "$build/startup-benchmark.txt"
+    echo "test-windows: what each row shows without scrolling (not a test)"
+    cmake/wine-run.sh "$build/tools/quillon_glance.exe" "Z:$(pwd)/$build/glance.tsv" | tee "$build/glance.txt"
 fi
 exit $status

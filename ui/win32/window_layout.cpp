@@ -24,7 +24,7 @@ using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWOR
 using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
 
 bool isList(const ControlDesign& control) {
-    return control.windowClass[0] == L'C';
+    return control.kind == ControlKind::List;
 }
 
 const ControlDesign& design(ControlId id) {
@@ -182,12 +182,12 @@ void createControls(HWND window, HINSTANCE instance, UINT dpi, HFONT font) {
         const RECT rect = windowRect(control, designed);
         // Children go below the siblings created before them, so the order of creation is
         // the z-order, which dialog navigation follows as the tab order.
-        HWND child = CreateWindowExW(control.exStyle, control.windowClass, control.caption, control.style, rect.left,
-                                     rect.top, rect.right - rect.left, rect.bottom - rect.top, window,
+        HWND child = CreateWindowExW(control.exStyle, windowClass(control.kind), control.caption, control.style,
+                                     rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, window,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
         if (isList(control)) {
             SendMessageW(child, CB_SETMINVISIBLE, LIST_VISIBLE_ITEMS, 0);
-        } else if (control.windowClass[0] == L'E') {
+        } else if (control.kind == ControlKind::TextBox) {
             SendMessageW(child, EM_SETLIMITTEXT, static_cast<WPARAM>(userInputLimit(control.id)), 0);
         }
         giveFont(child, control, designed, font, listFrame);

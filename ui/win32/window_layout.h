@@ -1,6 +1,6 @@
 // The main window's fixed design: its controls, their places in twips and their tab order,
-// and the conversions to pixels at a given DPI. Shared by the window and by the start-up
-// floor programs, which need the same controls without the catalogue.
+// and the conversions to pixels at a given DPI. The window is made from it, and the Windows
+// tests and the start-up benchmark hold the real window against it.
 #pragma once
 
 #include <windows.h>
@@ -44,10 +44,28 @@ struct TwipRect {
     int height;
 };
 
+// What a control is; its window class follows from it, and so does what is done to it
+// beyond its place and font.
+enum class ControlKind { PushButton, CheckBox, Frame, List, TextBox };
+
+constexpr const wchar_t* windowClass(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::List:
+        return L"COMBOBOX";
+    case ControlKind::TextBox:
+        return L"EDIT";
+    case ControlKind::PushButton:
+    case ControlKind::CheckBox:
+    case ControlKind::Frame:
+        break;
+    }
+    return L"BUTTON";
+}
+
 struct ControlDesign {
     ControlId id;
     ControlId frame;  // the frame it sits in, or itself for a control placed on the window
-    const wchar_t* windowClass;
+    ControlKind kind;
     DWORD style;
     DWORD exStyle;
     TwipRect place;  // relative to the frame's client origin or to the window's
@@ -60,41 +78,53 @@ inline constexpr DWORD LIST_STYLE = WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DRO
 inline constexpr std::array<ControlDesign, 11> CONTROLS{{
     {Command1,
      Command1,
-     L"BUTTON",
+     ControlKind::PushButton,
      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON,
      0,
      {3720, 3180, 735, 255},
      L"关  于"},
     {Check1,
      Check1,
-     L"BUTTON",
+     ControlKind::CheckBox,
      WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
      0,
      {120, 3180, 735, 255},
      L"置顶"},
-    {Frame1, Frame1, L"BUTTON", WS_CHILD | WS_VISIBLE | WS_GROUP | BS_GROUPBOX, 0, {120, 0, 4335, 675}, L"选 择"},
-    {Combo1, Frame1, L"COMBOBOX", LIST_STYLE | WS_VISIBLE, 0, {120, 240, 1455, 300}, L""},
-    {Combo4, Frame1, L"COMBOBOX", LIST_STYLE, 0, {1680, 240, 2535, 300}, L""},
-    {Combo3, Frame1, L"COMBOBOX", LIST_STYLE, 0, {1680, 240, 2535, 300}, L""},
-    {Combo2, Frame1, L"COMBOBOX", LIST_STYLE, 0, {1680, 240, 2535, 300}, L""},
+    {Frame1,
+     Frame1,
+     ControlKind::Frame,
+     WS_CHILD | WS_VISIBLE | WS_GROUP | BS_GROUPBOX,
+     0,
+     {120, 0, 4335, 675},
+     L"选 择"},
+    {Combo1, Frame1, ControlKind::List, LIST_STYLE | WS_VISIBLE, 0, {120, 240, 1455, 300}, L""},
+    {Combo4, Frame1, ControlKind::List, LIST_STYLE, 0, {1680, 240, 2535, 300}, L""},
+    {Combo3, Frame1, ControlKind::List, LIST_STYLE, 0, {1680, 240, 2535, 300}, L""},
+    {Combo2, Frame1, ControlKind::List, LIST_STYLE, 0, {1680, 240, 2535, 300}, L""},
     {Frame2,
      Frame2,
-     L"BUTTON",
+     ControlKind::Frame,
      WS_CHILD | WS_VISIBLE | WS_GROUP | BS_GROUPBOX,
      0,
      {120, 780, 4335, 615},
      L"搜 索(即输即显-切忌多余空格)"},
-    {Frame3, Frame3, L"BUTTON", WS_CHILD | WS_VISIBLE | WS_GROUP | BS_GROUPBOX, 0, {120, 1500, 4335, 1575}, L"说 明"},
+    {Frame3,
+     Frame3,
+     ControlKind::Frame,
+     WS_CHILD | WS_VISIBLE | WS_GROUP | BS_GROUPBOX,
+     0,
+     {120, 1500, 4335, 1575},
+     L"说 明"},
     {Text1,
      Frame3,
-     L"EDIT",
+     ControlKind::TextBox,
      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL,
      WS_EX_CLIENTEDGE,
      {120, 240, 4095, 1215},
      L""},
     {Text2,
      Frame2,
-     L"EDIT",
+     ControlKind::TextBox,
      WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
      WS_EX_CLIENTEDGE,
      {120, 240, 4095, 270},
