@@ -26,7 +26,7 @@ clang-tidy -p build/native --quiet $tidy_sources 2>&1 | quiet
 
 # The Win32 window and the entry point, against MinGW-w64's Windows headers and library.
 mingw_gcc=$(ls -d /usr/lib/gcc/x86_64-w64-mingw32/*-posix | sort -V | tail -n 1)
-win32_sources=$(sources_under ui/win32 app | grep -E '\.cpp$')
+win32_sources=$(sources_under ui/win32 app tools | grep -E '\.cpp$')
 echo "clang-tidy: $(echo "$win32_sources" | wc -l) Win32 files"
 clang-tidy --quiet $win32_sources -- --target=x86_64-w64-mingw32 -std=c++20 -DUNICODE -D_UNICODE \
     -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0601 -nostdinc++ -isystem "$mingw_gcc/include/c++" \
@@ -35,5 +35,5 @@ clang-tidy --quiet $win32_sources -- --target=x86_64-w64-mingw32 -std=c++20 -DUN
 
 echo "cppcheck"
 cppcheck --std=c++20 --language=c++ --enable=warning,performance,portability --error-exitcode=1 --quiet \
-    -I catalogue -I ui -I ui/win32 -I tests/support catalogue ui app tests/support
+    -I catalogue -I ui -I ui/win32 -I tests/support catalogue ui app tools tests/support
 echo "static analysis: no findings"

@@ -84,12 +84,6 @@ bool tellsOutOfSight(std::u16string_view description, std::size_t shownLength) {
 
 int wmain(int argumentCount, wchar_t** arguments) {
     const wchar_t* tablePath = argumentCount > 1 ? arguments[1] : L"glance.tsv";
-    FILE* table = _wfopen(tablePath, L"wb");
-    if (table == nullptr) {
-        std::fprintf(stderr, "glance: cannot write %s\n", utf8(tablePath).c_str());
-        return 1;
-    }
-
     quillon::win32::MainWindow window(GetModuleHandleW(nullptr));
     window.load();
     window.show(SW_SHOWNOACTIVATE);
@@ -97,7 +91,7 @@ int wmain(int argumentCount, wchar_t** arguments) {
     quillon::ListControl* const lists[] = {&window.combo2(), &window.combo3(), &window.combo4()};
     const char* const names[] = {"core", "fun", "cstrike"};
 
-    std::fputs("category\tposition\tname\tlines shown\tlines in all\ttext shown\n", table);
+    std::string table = "category\tposition\tname\tlines shown\tlines in all\ttext shown\n";
     std::string whole = "shown whole:";
     std::string hidden = "a return or error only below them:";
     int mostLines = 0;
@@ -117,17 +111,24 @@ int wmain(int argumentCount, wchar_t** arguments) {
                 mostLines = glance.allLines;
                 longest = entries[i].name;
             }
-            std::fprintf(table, "%s\t%zu\t%s\t%d\t%d\t%s\n", names[c], i, utf8(wide(entries[i].name)).c_str(),
-                         glance.shownLines, glance.allLines, utf8(glance.shownText).c_str());
+            table += std::string(names[c]) + '\t' + std::to_string(i) + '\t' + utf8(wide(entries[i].name)) + '\t' +
+                     std::to_string(glance.shownLines) + '\t' + std::to_string(glance.allLines) + '\t' +
+                     utf8(glance.shownText) + '\n';
         }
         const char* separator = c < 2 ? "," : ";";
         whole += " " + std::string(names[c]) + " " + std::to_string(wholeRows) + "/" + std::to_string(entries.size()) +
                  separator;
         hidden += " " + std::string(names[c]) + " " + std::to_string(hiddenRows) + separator;
     }
-    std::fclose(table);
-    std::printf("glance: rows %s %s at most %d lines (%s); table in %s\n", whole.c_str(), hidden.c_str(), mostLines,
-                utf8(wide(longest)).c_str(), utf8(tablePath).c_str());
     DestroyWindow(window.handle());
+
+    FILE* file = _wfopen(tablePath, L"wb");
+    const bool written = file != nullptr && std::fwrite(table.data(), 1, table.size(), file) == table.size();
+    if (file == nullptr || std::fclose(file) != 0 || !written) {
+        (void)std::fprintf(stderr, "glance: cannot write %s\n", utf8(tablePath).c_str());
+        return 1;
+    }
+    (void)std::printf("glance: rows %s %s at most %d lines (%s); table in %s\n", whole.c_str(), hidden.c_str(),
+                      mostLines, utf8(wide(longest)).c_str(), utf8(tablePath).c_str());
     return 0;
 }
