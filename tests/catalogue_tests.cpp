@@ -44,6 +44,18 @@ constexpr auto unspacedSignature = [](Text d) {
     return s[s.find(u'(') - 1] != u' ' || !(open == u"( )" || (open.starts_with(u"( ") && open.ends_with(u" )")));
 };
 
+// A parenthesis holds one fact; one opened inside another makes a row read two ways.
+constexpr auto nestedParenthesis = [](Text d) {
+    int depth = 0;
+    for (const char16_t c : explanation(d)) {
+        depth += c == u'(' ? 1 : (c == u')' ? -1 : 0);
+        if (depth > 1) {
+            return true;
+        }
+    }
+    return false;
+};
+
 // How many rows of the tables first to last have the trait.
 constexpr int rows(auto trait, std::size_t first = 0, std::size_t last = 2) {
     int count = 0;
@@ -57,6 +69,7 @@ static_assert(rows(signatureOnly) == 8 && rows(noColon) == 2 && rows(floatTag) =
 static_assert(rows(spaceBeforeColon) == 19 && rows(spaceBeforeColon, 1, 1) == 11 && rows(trailingSpace) == 9);
 static_assert(rows(english) == 5 && rows(questionMark) == 5 && rows(questionMarks) == 5);
 static_assert(rows(fullWidthPunctuation, 0, 0) == 0 && rows(unspacedSignature, 0, 0) == 0);
+static_assert(rows(nestedParenthesis, 0, 0) == 0);
 static_assert(rows(longerThan(361)) == 1 && rows(longerThan(362)) == 0 && coreEntries[203].description.size() == 362);
 
 // The core rows whose text is fixed, character for character.
