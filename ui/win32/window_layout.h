@@ -73,6 +73,7 @@ struct ControlDesign {
 };
 
 inline constexpr DWORD LIST_STYLE = WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+inline constexpr DWORD FRAME_STYLE = WS_CHILD | WS_VISIBLE | WS_GROUP | BS_GROUPBOX;
 
 // Listed in tab order, which is also the order of creation and of the z-order.
 inline constexpr std::array<ControlDesign, 11> CONTROLS{{
@@ -90,31 +91,13 @@ inline constexpr std::array<ControlDesign, 11> CONTROLS{{
      0,
      {120, 3180, 735, 255},
      L"置顶"},
-    {Frame1,
-     Frame1,
-     ControlKind::Frame,
-     WS_CHILD | WS_VISIBLE | WS_GROUP | BS_GROUPBOX,
-     0,
-     {120, 0, 4335, 675},
-     L"选 择"},
+    {Frame1, Frame1, ControlKind::Frame, FRAME_STYLE, 0, {120, 0, 4335, 675}, L"选 择"},
     {Combo1, Frame1, ControlKind::List, LIST_STYLE | WS_VISIBLE, 0, {120, 240, 1455, 300}, L""},
     {Combo4, Frame1, ControlKind::List, LIST_STYLE, 0, {1680, 240, 2535, 300}, L""},
     {Combo3, Frame1, ControlKind::List, LIST_STYLE, 0, {1680, 240, 2535, 300}, L""},
     {Combo2, Frame1, ControlKind::List, LIST_STYLE, 0, {1680, 240, 2535, 300}, L""},
-    {Frame2,
-     Frame2,
-     ControlKind::Frame,
-     WS_CHILD | WS_VISIBLE | WS_GROUP | BS_GROUPBOX,
-     0,
-     {120, 780, 4335, 615},
-     L"搜 索(即输即显-切忌多余空格)"},
-    {Frame3,
-     Frame3,
-     ControlKind::Frame,
-     WS_CHILD | WS_VISIBLE | WS_GROUP | BS_GROUPBOX,
-     0,
-     {120, 1500, 4335, 1575},
-     L"说 明"},
+    {Frame2, Frame2, ControlKind::Frame, FRAME_STYLE, 0, {120, 780, 4335, 615}, L"搜 索(即输即显-切忌多余空格)"},
+    {Frame3, Frame3, ControlKind::Frame, FRAME_STYLE, 0, {120, 1500, 4335, 1575}, L"说 明"},
     {Text1,
      Frame3,
      ControlKind::TextBox,
