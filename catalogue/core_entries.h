@@ -394,7 +394,7 @@ inline constexpr std::array<CatalogueEntry, 275> coreEntries{{
     {u"register_event",
      u"register_event ( const event[], const function[], const flags[], cond[]=\"\", ... ):挂钩名为event的游戏事件(如DeathMsg),返回1,事件名或function无效时产生运行错误,触发时调用function,function收到消息发给的玩家索引(全局消息为0),flags:a全局,b发给单个玩家(a和b至少要有一个,否则不会调用),c重复时只调用一次,d仅死亡玩家,e仅活着的玩家,cond为参数条件(如2=c4)"},
     {u"register_logevent",
-     u"register_logevent ( const function[], argsnum, ... ):挂钩日志消息,返回1,function不存在时产生运行错误,日志参数有argsnum个且满足其后条件时调用function,条件如1=Round_Start(参数从0算起),用&代替=为包含"},
+     u"register_logevent ( const function[], argsnum, ... ):挂钩日志消息,返回1,argsnum无效时返回0,function不存在时产生运行错误,日志有argsnum个参数且满足其后条件时调用function,条件如1=Round_Start(从0算起),用&代替=为包含"},
     {u"register_menu",
      u"register_menu ( title[], keys, function[], outside=0 ):把标题(没有时为文字)包含title的菜单中keys指定的按键绑定到处理函数function,function不存在时产生运行错误,function收到参数(id,key),key从0算起(0为按键1),outside为1时也匹配游戏(如CS购买菜单)和其他插件的菜单,为0时只匹配本插件的"},
     {u"register_menucmd",
