@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <optional>
+#include <stdexcept>
 
 namespace quillon::win32 {
 namespace {
@@ -27,14 +28,30 @@ bool isList(const ControlDesign& control) {
     return control.kind == ControlKind::List;
 }
 
-const ControlDesign& design(ControlId id) {
+// Runs only while compiling: an id the table does not hold stops the build rather than
+// lending a control another control's place.
+consteval const ControlDesign& design(ControlId id) {
     for (const ControlDesign& control : CONTROLS) {
         if (control.id == id) {
             return control;
         }
     }
-    return CONTROLS.front();
+    throw std::logic_error("control id not in CONTROLS");
 }
+
+// Each control's rectangle on the window's client area, in twips, in table order.
+consteval std::array<TwipRect, CONTROLS.size()> windowPlaces() {
+    std::array<TwipRect, CONTROLS.size()> places{};
+    for (std::size_t i = 0; i < CONTROLS.size(); ++i) {
+        const ControlDesign& control = CONTROLS[i];
+        const TwipRect frame = control.frame == control.id ? TwipRect{} : design(control.frame).place;
+        places[i] = {frame.left + control.place.left, frame.top + control.place.top, control.place.width,
+                     control.place.height};
+    }
+    return places;
+}
+
+constexpr std::array<TwipRect, CONTROLS.size()> WINDOW_PLACES = windowPlaces();
 
 RECT pixelRect(const TwipRect& place, UINT dpi) {
     const int left = twipsToPixels(place.left, dpi);
@@ -95,14 +112,6 @@ UINT systemDpi() {
 int systemMetricForDpi(int index, UINT dpi) {
     const auto forDpi = user32Function<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
     return forDpi ? forDpi(index, dpi) : GetSystemMetrics(index);
-}
-
-TwipRect windowPlace(const ControlDesign& control) {
-    if (control.frame == control.id) {
-        return control.place;
-    }
-    const TwipRect frame = design(control.frame).place;
-    return {frame.left + control.place.left, frame.top + control.place.top, control.place.width, control.place.height};
 }
 
 UINT windowDpi(HWND window) {
@@ -177,8 +186,9 @@ void giveFont(HWND child, const ControlDesign& control, const RECT& designed, HF
 
 void createControls(HWND window, HINSTANCE instance, UINT dpi, HFONT font) {
     std::optional<int> listFrame;
-    for (const ControlDesign& control : CONTROLS) {
-        const RECT designed = pixelRect(windowPlace(control), dpi);
+    for (std::size_t i = 0; i < CONTROLS.size(); ++i) {
+        const ControlDesign& control = CONTROLS[i];
+        const RECT designed = pixelRect(WINDOW_PLACES[i], dpi);
         const RECT rect = windowRect(control, designed);
         // Children go below the siblings created before them, so the order of creation is
         // the z-order, which dialog navigation follows as the tab order.
@@ -196,9 +206,10 @@ void createControls(HWND window, HINSTANCE instance, UINT dpi, HFONT font) {
 
 void layoutControls(HWND window, UINT dpi, HFONT font) {
     std::optional<int> listFrame;
-    for (const ControlDesign& control : CONTROLS) {
+    for (std::size_t i = 0; i < CONTROLS.size(); ++i) {
+        const ControlDesign& control = CONTROLS[i];
         HWND child = GetDlgItem(window, control.id);
-        const RECT designed = pixelRect(windowPlace(control), dpi);
+        const RECT designed = pixelRect(WINDOW_PLACES[i], dpi);
         const RECT rect = windowRect(control, designed);
         MoveWindow(child, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE);
         giveFont(child, control, designed, font, listFrame);

@@ -121,9 +121,6 @@ inline int twipsToPixels(int twips, UINT dpi) {
     return MulDiv(twips, static_cast<int>(dpi), 1440);
 }
 
-// The control's rectangle on the window's client area, in twips.
-TwipRect windowPlace(const ControlDesign& control);
-
 // The system's DPI, the one thing the platform tells before a window exists; a window that
 // opens on a monitor of another DPI learns its own once it exists.
 UINT systemDpi();
