@@ -5,6 +5,10 @@
 // once it has written its table.
 //
 //   quillon_glance [TABLE.tsv]   (default glance.tsv); one summary line goes to the output
+//   quillon_glance --drafts IN.tsv OUT.tsv
+//       measures draft rows before they go into a table: each line of IN holds a position, a
+//       name and the draft text, tab-separated, in UTF-8; OUT gets the same columns as TABLE,
+//       with "draft" for the category
 #include <windows.h>
 
 #include <algorithm>
@@ -80,14 +84,75 @@ bool tellsOutOfSight(std::u16string_view description, std::size_t shownLength) {
     return returns != std::u16string_view::npos && returns >= shownLength;
 }
 
+std::wstring wideFromUtf8(std::string_view text) {
+    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring result(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size);
+    return result;
+}
+
+bool readFile(const wchar_t* path, std::string& contents) {
+    FILE* file = _wfopen(path, L"rb");
+    if (file == nullptr) {
+        return false;
+    }
+    char buffer[4096];
+    for (std::size_t got = 0; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+        contents.append(buffer, got);
+    }
+    const bool read = std::ferror(file) == 0;
+    return std::fclose(file) == 0 && read;
+}
+
+bool writeFile(const wchar_t* path, const std::string& contents) {
+    FILE* file = _wfopen(path, L"wb");
+    const bool written = file != nullptr && std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
+    if (file == nullptr || std::fclose(file) != 0 || !written) {
+        (void)std::fprintf(stderr, "glance: cannot write %s\n", utf8(path).c_str());
+        return false;
+    }
+    return true;
+}
+
+// The drafts are put straight into the description box of the real window, so they wrap as
+// a chosen row would.
+int glanceAtDrafts(HWND box, const wchar_t* draftsPath, const wchar_t* tablePath) {
+    std::string drafts;
+    if (!readFile(draftsPath, drafts)) {
+        (void)std::fprintf(stderr, "glance: cannot read %s\n", utf8(draftsPath).c_str());
+        return 1;
+    }
+    std::string table = "category\tposition\tname\tlines shown\tlines in all\ttext shown\n";
+    for (std::size_t start = 0, end = 0; start < drafts.size(); start = end + 1) {
+        end = std::min(drafts.find('\n', start), drafts.size());
+        const std::string_view line = std::string_view(drafts).substr(start, end - start);
+        const std::size_t nameEnd = line.find('\t', line.find('\t') + 1);
+        if (nameEnd == std::string_view::npos) {
+            continue;
+        }
+        const std::string_view text = line.substr(nameEnd + 1, line.find('\t', nameEnd + 1) - nameEnd - 1);
+        SetWindowTextW(box, wideFromUtf8(text).c_str());
+        const Glance glance = glanceAt(box);
+        table += "draft\t" + std::string(line.substr(0, nameEnd)) + '\t' + std::to_string(glance.shownLines) + '\t' +
+                 std::to_string(glance.allLines) + '\t' + utf8(glance.shownText) + '\n';
+    }
+    return writeFile(tablePath, table) ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argumentCount, wchar_t** arguments) {
+    const bool measuringDrafts = argumentCount == 4 && std::wstring_view(arguments[1]) == L"--drafts";
     const wchar_t* tablePath = argumentCount > 1 ? arguments[1] : L"glance.tsv";
     quillon::win32::MainWindow window(GetModuleHandleW(nullptr));
     window.load();
     window.show(SW_SHOWNOACTIVATE);
     const HWND box = GetDlgItem(window.handle(), quillon::win32::Text1);
+    if (measuringDrafts) {
+        const int status = glanceAtDrafts(box, arguments[2], arguments[3]);
+        DestroyWindow(window.handle());
+        return status;
+    }
     quillon::ListControl* const lists[] = {&window.combo2(), &window.combo3(), &window.combo4()};
     const char* const names[] = {"core", "fun", "cstrike"};
 
@@ -122,10 +187,7 @@ int wmain(int argumentCount, wchar_t** arguments) {
     }
     DestroyWindow(window.handle());
 
-    FILE* file = _wfopen(tablePath, L"wb");
-    const bool written = file != nullptr && std::fwrite(table.data(), 1, table.size(), file) == table.size();
-    if (file == nullptr || std::fclose(file) != 0 || !written) {
-        (void)std::fprintf(stderr, "glance: cannot write %s\n", utf8(tablePath).c_str());
+    if (!writeFile(tablePath, table)) {
         return 1;
     }
     (void)std::printf("glance: rows %s %s at most %d lines (%s); table in %s\n", whole.c_str(), hidden.c_str(),
