@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows program of the build under Wine, in the build's own Wine session: its Xvfb
-# display and its prefix (QUILLON_WINE_DPI=144 picks the 144-DPI one). Without a running
+# display and its prefix (QUILLON_WINE_DPI=144 picks the 144-DPI one, QUILLON_WINE_MESSAGE_FONT=9
+# the 96-DPI one with the 9-pt message font). Without a running
 # session it starts one for this program alone and stops it afterwards.
 set -uo pipefail
 
@@ -30,6 +31,8 @@ source "$session_env"
 set +a
 if [[ ${QUILLON_WINE_DPI:-96} == 144 ]]; then
     export WINEPREFIX=$QUILLON_PREFIX_144
+elif [[ ${QUILLON_WINE_MESSAGE_FONT:-8} == 9 ]]; then
+    export WINEPREFIX=$QUILLON_PREFIX_96_9PT
 else
     export WINEPREFIX=$QUILLON_PREFIX_96
 fi

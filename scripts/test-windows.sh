@@ -30,7 +30,10 @@ if (( status == 0 )); then
     QUILLON_FLOOR_B=$(pwd)/$build/bench/windows/quillon_floor_controls.exe \
     QUILLON_FLOOR_C=$(pwd)/$build/bench/windows/quillon_floor_plain.exe \
         cmake/wine-run.sh "$build/bench/windows/quillon_startup_benchmark.exe" 11 | tee "$build/startup-benchmark.txt"
-    echo "test-windows: what each row shows without scrolling (not a test)"
-    cmake/wine-run.sh "$build/tools/quillon_glance.exe" "Z:$(pwd)/$build/glance.tsv" | tee "$build/glance.txt"
+    echo "test-windows: what each row shows without scrolling, at Wine's 8-pt and Windows' 9-pt message font (not a test)"
+    glance_8pt=$(cmake/wine-run.sh "$build/tools/quillon_glance.exe" "Z:$(pwd)/$build/glance.tsv")
+    glance_9pt=$(QUILLON_WINE_MESSAGE_FONT=9 cmake/wine-run.sh "$build/tools/quillon_glance.exe" \
+        "Z:$(pwd)/$build/glance-9pt.tsv")
+    printf '8 pt: %s\n9 pt: %s\n' "$glance_8pt" "$glance_9pt" | tee "$build/glance.txt"
 fi
 exit $status

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# A private Wine session for one build folder: an Xvfb display and two Wine prefixes (96 and
-# 144 DPI), each with one persistent wineserver.
+# A private Wine session for one build folder: an Xvfb display and three Wine prefixes, each
+# with one persistent wineserver: 96 and 144 DPI with Wine's own 8-pt message font, and 96 DPI
+# with the 9-pt message font of Windows 10 and 11, where rows wrap as most users see them.
 #
 #   wine-session.sh start STATE_DIR   start (creating the prefixes on first use)
 #   wine-session.sh stop STATE_DIR    stop every process the session started, by process id
@@ -18,7 +19,7 @@ mkdir -p "$state_dir"
 state_dir=$(cd "$state_dir" && pwd)
 session_env=$state_dir/session.env
 
-prefixes=("$state_dir/prefix-96" "$state_dir/prefix-144")
+prefixes=("$state_dir/prefix-96" "$state_dir/prefix-144" "$state_dir/prefix-96-9pt")
 
 # Gecko and Mono would ask to be downloaded, and the menu builder writes desktop entries.
 export WINEDEBUG=-all
@@ -39,8 +40,24 @@ session_pids() {
     done
 }
 
+# A LOGFONTW as regedit writes it: lfHeight (px at 96 DPI), four more LONGs with the weight
+# 400, the eight BYTEs (default charset and quality), then the face in 32 UTF-16 units.
+logfont_hex() {
+    local height=$1 face=$2
+    {
+        printf '%08x' $(( height & 0xffffffff )) | sed -E 's/(..)(..)(..)(..)/\4\3\2\1/'
+        printf '000000000000000000000000''90010000''0000000100000000'
+        local i code
+        for (( i = 0; i < 32; ++i )); do
+            code=0
+            (( i < ${#face} )) && code=$(printf '%d' "'${face:i:1}")
+            printf '%02x%02x' $(( code & 0xff )) $(( code >> 8 ))
+        done
+    } | sed -E 's/(..)/\1,/g; s/,$//'
+}
+
 registry_file() {
-    local dpi=$1
+    local dpi=$1 message_points=$2
     printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
     local face
     for face in "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "SimSun" "Microsoft YaHei"; do
@@ -48,15 +65,20 @@ registry_file() {
     done
     printf '\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"LogPixels"=dword:%08x\r\n' "$dpi"
     printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Decorated"="N"\r\n'
+    # Wine's default is 8 pt (11 px), the size of Windows XP; Windows 10 and 11 use 9 pt.
+    if [[ $message_points == 9 ]]; then
+        printf '\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics]\r\n"MessageFont"=hex:%s\r\n' \
+            "$(logfont_hex -12 "WenQuanYi Micro Hei")"
+    fi
 }
 
 prepare_prefix() {
-    local prefix=$1 dpi=$2
+    local prefix=$1 dpi=$2 message_points=$3
     mkdir -p "$prefix"
     WINEPREFIX=$prefix "$WINESERVER_BIN" -p
     if [[ ! -f $prefix/.quillon-ready ]]; then
         WINEPREFIX=$prefix "$WINE_BIN" wineboot -i >/dev/null 2>&1
-        registry_file "$dpi" > "$prefix/quillon.reg"
+        registry_file "$dpi" "$message_points" > "$prefix/quillon.reg"
         WINEPREFIX=$prefix "$WINE_BIN" regedit /S "Z:${prefix//\//\\}\\quillon.reg" >/dev/null 2>&1
         touch "$prefix/.quillon-ready"
     fi
@@ -92,11 +114,14 @@ start() {
         echo "XVFB_PID=$xvfb_pid"
         echo "QUILLON_PREFIX_96=${prefixes[0]}"
         echo "QUILLON_PREFIX_144=${prefixes[1]}"
+        echo "QUILLON_PREFIX_96_9PT=${prefixes[2]}"
     } > "$session_env"
-    prepare_prefix "${prefixes[0]}" 96 &
+    prepare_prefix "${prefixes[0]}" 96 8 &
     local first=$!
-    prepare_prefix "${prefixes[1]}" 144
-    wait "$first"
+    prepare_prefix "${prefixes[1]}" 144 8 &
+    local second=$!
+    prepare_prefix "${prefixes[2]}" 96 9
+    wait "$first" "$second"
     echo "wine-session: display $DISPLAY, prefixes in $state_dir"
 }
 
