@@ -39,6 +39,15 @@ namespace quillon {
 //   a menu id from register_menuid   菜单ID
 //   an output a failed call leaves   "<param>不变"; all of the call's outputs: 输出参数不变
 //   a bad result that is no error    ...时返回X,不产生运行错误
+//
+// A row is read once, at a glance, in a box of five lines, so it says what the function does,
+// then the return value or run-time error a caller must check, then traps, then version notes,
+// and leaves nothing for the reader to work out:
+//   - no 后者, 前者, 它 or 该函数 where two things could be meant; 也 next to what it echoes;
+//   - a list is not broken by a trap: the trap follows the list and names its item;
+//   - a constant is written whole, as it is pasted (print_chat, not print_(chat/center));
+//   - three alternatives joined by 或 become a clause of their own, or a shorter list;
+//   - a clear sentence wins over a fifth line: a row may take a sixth rather than be clipped.
 
 // Most rows are longer than the column limit, and clang-format re-lays this whole initializer
 // after a small edit to one row. The layout is kept by hand instead: a row that does not fit in

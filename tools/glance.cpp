@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -77,11 +78,17 @@ std::wstring_view wide(std::u16string_view text) {
     return {reinterpret_cast<const wchar_t*>(text.data()), text.size()};
 }
 
-// Where a row first tells its caller what comes back: a value, or the run-time error that
-// ends the call. A row that says so only below the shown lines hides it from a quick look.
+// What a caller must check is the value that comes back and the run-time error that ends the
+// call; a row that first tells either only below the shown lines hides it from a quick look,
+// even when the other is in sight.
 bool tellsOutOfSight(std::u16string_view description, std::size_t shownLength) {
-    const std::size_t returns = std::min(description.find(u"返回"), description.find(u"产生运行错误"));
-    return returns != std::u16string_view::npos && returns >= shownLength;
+    for (const std::u16string_view signal : {std::u16string_view(u"返回"), std::u16string_view(u"产生运行错误")}) {
+        const std::size_t first = description.find(signal);
+        if (first != std::u16string_view::npos && first >= shownLength) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::wstring wideFromUtf8(std::string_view text) {
