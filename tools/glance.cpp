@@ -79,12 +79,12 @@ std::wstring_view wide(std::u16string_view text) {
 }
 
 // What a caller must check is the value that comes back and the run-time error that ends the
-// call; a row that first tells either only below the shown lines hides it from a quick look,
-// even when the other is in sight.
+// call; a row that first tells either only below the shown lines, or cut by the box's edge,
+// hides it from a quick look, even when the other is in sight.
 bool tellsOutOfSight(std::u16string_view description, std::size_t shownLength) {
     for (const std::u16string_view signal : {std::u16string_view(u"返回"), std::u16string_view(u"产生运行错误")}) {
         const std::size_t first = description.find(signal);
-        if (first != std::u16string_view::npos && first >= shownLength) {
+        if (first != std::u16string_view::npos && first + signal.size() > shownLength) {
             return true;
         }
     }
