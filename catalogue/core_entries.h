@@ -243,7 +243,7 @@ inline constexpr std::array<CatalogueEntry, 275> coreEntries{{
      u"get_plugin ( index, filename[], len1, name[], len2, version[], len3, author[], len4, status[], len5 ):获取插件index的信息,返回插件ID,插件不存在时返回-1且输出参数不变,index为负数时获取本插件,各输出依次为文件名,标题,版本,作者和状态(如running,debug,paused,stopped,bad load),len1至len5为各缓冲区长度"},
     {u"get_pluginsnum", u"get_pluginsnum ( ):返回插件总数,加载失败(bad load)的插件也计入,插件ID为0到该数减1"},
     {u"get_srvcmd",
-     u"get_srvcmd ( index, server_cmd[], len1, &flags, info[], len2, flag ):按索引index(从0开始)获取服务器命令的名称,权限标记和说明,找到返回1,否则返回0且输出参数不变,服务器命令含register_concmd注册的,只计所需权限标记都在flag中的命令,flag为-1时不按权限筛选,不计以-1注册的隐藏命令和插件或函数已暂停的命令,len1和len2为缓冲区长度"},
+     u"get_srvcmd ( index, server_cmd[], len1, &flags, info[], len2, flag ):按索引index(从0开始)获取服务器命令的名称,权限标记和说明,找到返回1,否则返回0且输出参数不变,服务器命令含register_concmd注册的,只计所需权限标记都在flag中的命令,flag为-1时不按权限筛选,不计以-1注册的隐藏命令和插件或函数已暂停的命令,index也可以是处理函数收到的命令ID cid(按cid查找时不做上述筛选),len1和len2为缓冲区长度"},
     {u"get_srvcmdsnum",
      u"get_srvcmdsnum ( flag ):返回服务器命令数,含register_concmd注册的,只计所需权限标记都在flag中的命令,flag为-1时不按权限筛选,不计以-1注册的隐藏命令和插件或函数已暂停的命令,计数有缓存,命令类别和flag与上一次命令计数相同时返回上次的数,不计入其间注册的命令,插件或函数的暂停状态改变或换图时才重新计数"},
     {u"get_systime", u"get_systime ( offset = 0 ):返回当前的Unix时间戳(自1970-01-01起的秒数),offset为附加的秒数偏移"},
