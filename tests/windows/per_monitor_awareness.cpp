@@ -1,0 +1,21 @@
+// Linked into every Windows test program beside its manifest. A process not aware of DPI per
+// monitor is shown other windows scaled to 96 DPI (Windows 10, Wine 10), so its tests would
+// compare the design with sizes the program never had; such a program runs no test.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PerMonitorAwareness : public ::testing::Environment {
+public:
+    void SetUp() override {
+        ASSERT_EQ(GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()), DPI_AWARENESS_PER_MONITOR_AWARE)
+            << "this test program is not aware of DPI per monitor: was it built without its manifest?";
+    }
+};
+
+// GoogleTest owns the environment once it is added.
+[[maybe_unused]] const auto* const registered = ::testing::AddGlobalTestEnvironment(new PerMonitorAwareness);
+
+}  // namespace
