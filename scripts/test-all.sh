@@ -8,8 +8,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 
+# libclang-rt-dev is the sanitizer and fuzzer runtime of the release's own clang, whatever its
+# version (libclang-rt-14-dev on Debian 12, libclang-rt-19-dev on Debian 13).
 ensure_packages cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev \
-    clang libclang-rt-14-dev clang-tidy clang-format cppcheck
+    clang libclang-rt-dev clang-tidy clang-format cppcheck
 
 cmake --preset native
 cmake --build --preset native

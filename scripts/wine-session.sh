@@ -25,13 +25,15 @@ prefixes=("$state_dir/prefix-96" "$state_dir/prefix-144" "$state_dir/prefix-96-9
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
-# Processes whose environment names one of our prefixes: the wineserver and every Wine
-# process of this session, and nothing else on the machine.
+# Processes whose environment names one of our prefixes (or one of those given): the
+# wineserver and every Wine process of this session, and nothing else on the machine.
 session_pids() {
+    local wanted=("$@")
+    (( ${#wanted[@]} > 0 )) || wanted=("${prefixes[@]}")
     local pid prefix
     for pid in $(ls /proc | grep -E '^[0-9]+$'); do
         [[ $pid == "$$" ]] && continue
-        for prefix in "${prefixes[@]}"; do
+        for prefix in "${wanted[@]}"; do
             if { tr '\0' '\n' < "/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$prefix"; then
                 echo "$pid"
                 break
@@ -81,6 +83,11 @@ prepare_prefix() {
         registry_file "$dpi" "$message_points" > "$prefix/quillon.reg"
         WINEPREFIX=$prefix "$WINE_BIN" regedit /S "Z:${prefix//\//\\}\\quillon.reg" >/dev/null 2>&1
         touch "$prefix/.quillon-ready"
+        # Wine 10's server keeps the monitors' DPI it was told when the prefix was made, before
+        # LogPixels was written: at 96 DPI the monitor would disagree with the system's 144.
+        # A new server reads them from the finished prefix.
+        end_processes "$prefix"
+        WINEPREFIX=$prefix "$WINESERVER_BIN" -p
     fi
     # Title-bar buttons draw their symbols in Marlett. Wine finds its own copy only in the
     # prefix's font folder; anywhere else the face is replaced and the buttons show letters.
@@ -125,20 +132,25 @@ start() {
     echo "wine-session: display $DISPLAY, prefixes in $state_dir"
 }
 
+# Ends the processes of the given prefixes, or of the whole session, by process id.
+end_processes() {
+    local pids
+    pids=$(session_pids "$@")
+    if [[ -n $pids ]]; then
+        kill $pids 2>/dev/null || true
+        local tries=0
+        while [[ -n $(session_pids "$@") ]] && (( ++tries < 50 )); do sleep 0.1; done
+        pids=$(session_pids "$@")
+        [[ -z $pids ]] || kill -KILL $pids 2>/dev/null || true
+    fi
+}
+
 stop() {
     local xvfb_pid=
     if [[ -f $session_env ]]; then
         xvfb_pid=$(sed -n 's/^XVFB_PID=//p' "$session_env")
     fi
-    local pids
-    pids=$(session_pids)
-    if [[ -n $pids ]]; then
-        kill $pids 2>/dev/null || true
-        local tries=0
-        while [[ -n $(session_pids) ]] && (( ++tries < 50 )); do sleep 0.1; done
-        pids=$(session_pids)
-        [[ -z $pids ]] || kill -KILL $pids 2>/dev/null || true
-    fi
+    end_processes
     if [[ -n $xvfb_pid ]] && kill -0 "$xvfb_pid" 2>/dev/null; then
         kill "$xvfb_pid" 2>/dev/null || true
     fi

@@ -88,7 +88,8 @@ static_assert(coreEntries[274].description == u"xvar_exists ( const name[] ):检
 
 // Every name is fixed, and so is every fun and cstrike row, spacing and punctuation included:
 // any change to one of them changes its digest.
-constexpr std::uint64_t digest(Text CatalogueEntry::*field, std::size_t first) {
+using TextField = Text CatalogueEntry::*;
+constexpr std::uint64_t digest(TextField field, std::size_t first) {
     std::uint64_t hash = 14695981039346656037u;
     for (std::size_t t = first; t < 3; ++t) {
         for (const CatalogueEntry& entry : TABLES[t]) {

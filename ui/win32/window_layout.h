@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
 
 namespace quillon::win32 {
 
@@ -46,7 +47,7 @@ struct TwipRect {
 
 // What a control is; its window class follows from it, and so does what is done to it
 // beyond its place and font.
-enum class ControlKind { PushButton, CheckBox, Frame, List, TextBox };
+enum class ControlKind : std::uint8_t { PushButton, CheckBox, Frame, List, TextBox };
 
 constexpr const wchar_t* windowClass(ControlKind kind) {
     switch (kind) {
