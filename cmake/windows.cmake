@@ -35,7 +35,7 @@ target_link_options(quillon_windows_flags INTERFACE -Wl,--gc-sections
 target_link_libraries(quillon_catalogue PRIVATE quillon_windows_flags)
 target_link_libraries(quillon_controller PRIVATE quillon_windows_flags)
 
-add_library(quillon_win32_layout STATIC ui/win32/window_layout.cpp)
+add_library(quillon_win32_layout STATIC ui/win32/window_layout.cpp ui/win32/accessible_name.cpp)
 target_include_directories(quillon_win32_layout PUBLIC ui/win32)
 target_link_libraries(quillon_win32_layout PUBLIC quillon_windows_flags PRIVATE quillon_warnings)
 

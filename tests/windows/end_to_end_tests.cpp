@@ -3,11 +3,15 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <ole2.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <memory>
+#include <set>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -220,6 +224,146 @@ TEST_F(EndToEndTest, TheAboutButtonShowsItsExactTextUntilOkIsPressed) {
     pressKey(VK_RETURN);
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(box) && IsWindowEnabled(window); }));
     EXPECT_TRUE(focusMovesTo(Command1));
+}
+
+// What a screen reader hears of a control's own element: its name, role, state and value.
+struct Heard {
+    std::wstring name;
+    LONG role = 0;
+    LONG state = 0;
+    std::wstring value;
+    bool operator==(const Heard&) const = default;
+};
+
+std::string utf8(std::wstring_view text) {
+    std::string bytes(text.size() * 3, '\0');
+    bytes.resize(
+        static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                     bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr)));
+    return bytes;
+}
+
+void PrintTo(const Heard& heard, std::ostream* out) {
+    *out << "name \"" << utf8(heard.name) << "\", role " << heard.role << ", state " << heard.state << ", value \""
+         << utf8(heard.value) << "\"";
+}
+
+// The element a control's object stands for itself, not one of its parts.
+VARIANT self() {
+    VARIANT element{};
+    element.vt = VT_I4;
+    element.lVal = CHILDID_SELF;
+    return element;
+}
+
+std::wstring heardText(IAccessible* object, HRESULT (STDMETHODCALLTYPE IAccessible::*property)(VARIANT, BSTR*)) {
+    BSTR text = nullptr;
+    const HRESULT answer = (object->*property)(self(), &text);
+    std::wstring heard = answer == S_OK && text != nullptr ? text : L"";
+    SysFreeString(text);
+    return heard;
+}
+
+// Through the object the control hands out, as a reader in another process gets it; with
+// `standard`, through the platform's own object for the same window, made in this process:
+// what a reader hears of a control that names nothing itself.
+Heard hear(HWND control, bool standard = false) {
+    IAccessible* object = nullptr;
+    const auto out = reinterpret_cast<void**>(&object);
+    if (FAILED(standard ? CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible), out)
+                        : AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible), out))) {
+        return {};
+    }
+    Heard heard{heardText(object, &IAccessible::get_accName), 0, 0, heardText(object, &IAccessible::get_accValue)};
+    VARIANT role{};
+    VARIANT state{};
+    object->get_accRole(self(), &role);
+    object->get_accState(self(), &state);
+    heard.role = role.vt == VT_I4 ? role.lVal : -1;
+    heard.state = state.vt == VT_I4 ? state.lVal : -1;
+    object->Release();
+    return heard;
+}
+
+// A frame's caption as it is spoken: without the spaces that spread its letters, and without
+// the hint in brackets.
+std::wstring spoken(std::wstring caption) {
+    caption = caption.substr(0, caption.find(L'('));
+    std::erase(caption, L' ');
+    return caption;
+}
+
+// As a reader in another process hears the window, before any category is chosen and with each
+// function list shown in turn: every control it shows has a name, no two the same; a control
+// in a frame is named by the frame's caption, a function list by the category the selector
+// shows for it. All else it hears is the platform's own, and what the window shows is as
+// designed.
+TEST_F(EndToEndTest, AScreenReaderHearsEveryControlByANameOfItsOwnAndTheRestAsThePlatformSaysIt) {
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    const std::pair<CategoryId, ControlId> categories[] = {
+        {CategoryId::Core, Combo2}, {CategoryId::Fun, Combo3}, {CategoryId::Cstrike, Combo4}};
+    pressKey(VK_TAB);
+    pressKey(VK_TAB);
+    ASSERT_TRUE(focusMovesTo(Combo1));
+    for (int round = -1; round < 3; ++round) {
+        if (round >= 0) {
+            ASSERT_TRUE(arrowTo(Combo1, static_cast<int>(categories[round].first)));
+            ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(control(categories[round].second)) != FALSE; }));
+        }
+        std::set<std::wstring> names;
+        std::string heardNames;
+        for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+            if (IsWindowVisible(child) == FALSE) {
+                continue;
+            }
+            const auto id = static_cast<ControlId>(GetDlgCtrlID(child));
+            const Heard heard = hear(child);
+            Heard standard = hear(child, true);
+            standard.name = heard.name;
+            EXPECT_EQ(heard, standard) << "control " << id << " sounds other than the platform's own";
+            EXPECT_FALSE(heard.name.empty()) << "control " << id;
+            EXPECT_TRUE(names.insert(heard.name).second) << "control " << id << " shares its name";
+            const auto design = std::ranges::find(CONTROLS, id, &ControlDesign::id);
+            if (design != CONTROLS.end() && design->frame != id) {
+                const std::wstring frame = spoken(textOf(control(design->frame)));
+                EXPECT_NE(heard.name.find(frame), std::wstring::npos) << "control " << id << " not named by its frame";
+            }
+            heardNames += " " + std::to_string(id) + "=" + utf8(heard.name);
+        }
+        if (round >= 0) {
+            EXPECT_NE(hear(control(categories[round].second)).name.find(textOf(control(Combo1))), std::wstring::npos)
+                << "list " << categories[round].second << " not named by its category";
+        } else {
+            expectDesignedLayout(window, 96);
+        }
+        std::printf("heard:%s\n", heardNames.c_str());
+    }
+    // A text box's value is its text: what the search found, and the description it showed.
+    ASSERT_TRUE(pasteOver(control(Text2), L"give_item"));
+    ASSERT_TRUE(waitUntil([&] { return !textOf(control(Text1)).empty(); }));
+    EXPECT_EQ(hear(control(Text2)).value, L"give_item");
+    EXPECT_EQ(hear(control(Text1)).value, textOf(control(Text1)));
+    CoUninitialize();
+}
+
+// A reader may keep a control's object after the window is gone; every call on it then fails.
+TEST(ScreenReader, KeepsAnObjectThatAnswersEveryCallWithAnErrorOnceTheWindowIsGone) {
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    IAccessible* kept = nullptr;
+    {
+        win32::MainWindow quillon(GetModuleHandleW(nullptr));
+        ASSERT_EQ(AccessibleObjectFromWindow(GetDlgItem(quillon.handle(), Text1), OBJID_CLIENT, __uuidof(IAccessible),
+                                             reinterpret_cast<void**>(&kept)),
+                  S_OK);
+        EXPECT_FALSE(heardText(kept, &IAccessible::get_accName).empty());
+    }
+    BSTR text = nullptr;
+    VARIANT role{};
+    EXPECT_TRUE(FAILED(kept->get_accName(self(), &text)));
+    EXPECT_TRUE(FAILED(kept->get_accValue(self(), &text)));
+    EXPECT_TRUE(FAILED(kept->get_accRole(self(), &role)));
+    kept->Release();
+    CoUninitialize();
 }
 
 // However the copies race for the single-copy guard, one keeps its window and the others end

@@ -4,6 +4,9 @@
 
 #include <optional>
 #include <stdexcept>
+#include <string_view>
+
+#include "accessible_name.h"
 
 namespace quillon::win32 {
 namespace {
@@ -52,6 +55,32 @@ consteval std::array<TwipRect, CONTROLS.size()> windowPlaces() {
 }
 
 constexpr std::array<TwipRect, CONTROLS.size()> WINDOW_PLACES = windowPlaces();
+
+// What a screen reader says for the control: its caption, or else its own name.
+constexpr std::wstring_view spokenName(const ControlDesign& control) {
+    return *control.caption != L'\0' ? control.caption : control.accessibleName;
+}
+
+// A listener tells the controls apart only by what the reader says, so every control the
+// focus reaches must be named, once, and no two alike; a caption and a name of its own would
+// be two names for one control.
+consteval bool everyControlNamedOnceAndApart() {
+    for (std::size_t i = 0; i < CONTROLS.size(); ++i) {
+        const ControlDesign& control = CONTROLS[i];
+        const bool focusable = (control.style & WS_TABSTOP) != 0;
+        if ((*control.caption != L'\0' && *control.accessibleName != L'\0') ||
+            (focusable && spokenName(control).empty())) {
+            return false;
+        }
+        for (std::size_t j = 0; j < i; ++j) {
+            if (!spokenName(control).empty() && spokenName(control) == spokenName(CONTROLS[j])) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+static_assert(everyControlNamedOnceAndApart(), "a control a screen reader cannot name or tell apart");
 
 RECT pixelRect(const TwipRect& place, UINT dpi) {
     const int left = twipsToPixels(place.left, dpi);
@@ -199,6 +228,9 @@ void createControls(HWND window, HINSTANCE instance, UINT dpi, HFONT font) {
             SendMessageW(child, CB_SETMINVISIBLE, LIST_VISIBLE_ITEMS, 0);
         } else if (control.kind == ControlKind::TextBox) {
             SendMessageW(child, EM_SETLIMITTEXT, static_cast<WPARAM>(userInputLimit(control.id)), 0);
+        }
+        if (*control.accessibleName != L'\0') {
+            giveAccessibleName(child);
         }
         giveFont(child, control, designed, font, listFrame);
     }

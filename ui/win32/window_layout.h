@@ -71,6 +71,9 @@ struct ControlDesign {
     DWORD exStyle;
     TwipRect place;  // relative to the frame's client origin or to the window's
     const wchar_t* caption;
+    // What a screen reader calls a control that shows no caption of its own, taken from what a
+    // sighted user sees around it and in it; empty where the caption names the control.
+    const wchar_t* accessibleName;
 };
 
 inline constexpr DWORD LIST_STYLE = WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
@@ -84,35 +87,39 @@ inline constexpr std::array<ControlDesign, 11> CONTROLS{{
      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON,
      0,
      {3720, 3180, 735, 255},
-     L"关  于"},
+     L"关  于",
+     L""},
     {Check1,
      Check1,
      ControlKind::CheckBox,
      WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
      0,
      {120, 3180, 735, 255},
-     L"置顶"},
-    {Frame1, Frame1, ControlKind::Frame, FRAME_STYLE, 0, {120, 0, 4335, 675}, L"选 择"},
-    {Combo1, Frame1, ControlKind::List, LIST_STYLE | WS_VISIBLE, 0, {120, 240, 1455, 300}, L""},
-    {Combo4, Frame1, ControlKind::List, LIST_STYLE, 0, {1680, 240, 2535, 300}, L""},
-    {Combo3, Frame1, ControlKind::List, LIST_STYLE, 0, {1680, 240, 2535, 300}, L""},
-    {Combo2, Frame1, ControlKind::List, LIST_STYLE, 0, {1680, 240, 2535, 300}, L""},
-    {Frame2, Frame2, ControlKind::Frame, FRAME_STYLE, 0, {120, 780, 4335, 615}, L"搜 索(即输即显-切忌多余空格)"},
-    {Frame3, Frame3, ControlKind::Frame, FRAME_STYLE, 0, {120, 1500, 4335, 1575}, L"说 明"},
+     L"置顶",
+     L""},
+    {Frame1, Frame1, ControlKind::Frame, FRAME_STYLE, 0, {120, 0, 4335, 675}, L"选 择", L""},
+    {Combo1, Frame1, ControlKind::List, LIST_STYLE | WS_VISIBLE, 0, {120, 240, 1455, 300}, L"", L"选择类别"},
+    {Combo4, Frame1, ControlKind::List, LIST_STYLE, 0, {1680, 240, 2535, 300}, L"", L"选择反恐涵数"},
+    {Combo3, Frame1, ControlKind::List, LIST_STYLE, 0, {1680, 240, 2535, 300}, L"", L"选择娱乐涵数"},
+    {Combo2, Frame1, ControlKind::List, LIST_STYLE, 0, {1680, 240, 2535, 300}, L"", L"选择核心涵数"},
+    {Frame2, Frame2, ControlKind::Frame, FRAME_STYLE, 0, {120, 780, 4335, 615}, L"搜 索(即输即显-切忌多余空格)", L""},
+    {Frame3, Frame3, ControlKind::Frame, FRAME_STYLE, 0, {120, 1500, 4335, 1575}, L"说 明", L""},
     {Text1,
      Frame3,
      ControlKind::TextBox,
      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL,
      WS_EX_CLIENTEDGE,
      {120, 240, 4095, 1215},
-     L""},
+     L"",
+     L"涵数说明"},
     {Text2,
      Frame2,
      ControlKind::TextBox,
      WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
      WS_EX_CLIENTEDGE,
      {120, 240, 4095, 270},
-     L""},
+     L"",
+     L"搜索涵数名"},
 }};
 
 // How many names an open list shows before it scrolls.
