@@ -351,7 +351,7 @@ inline constexpr std::array<CatalogueEntry, 275> coreEntries{{
     {u"parse_time",
      u"parse_time ( const input[], const format[], time = -1 ):按format(同C的strptime)解析时间串input,返回Unix时间戳,time无法转为本地时间时产生运行错误,input不符合format时不产生运行错误,只按已解析出的部分计算,time为-1时format中没有的部分取当前时间,否则不是替换,而是把解析出的数值加到time的对应字段上(用于时间计算),只宜用%d,%H,%M,%S相加:%m会少加1个月,%Y和%y先当作年份换算(如值为1时加的是101年)"},
     {u"pause",
-     u"pause ( flag[], const param1[]=\"\", const param2[]=\"\" ):暂停插件或函数,返回1,找不到插件或函数时返回0,flag:a插件,b函数param1,c按文件名前缀param1找插件(b时为param2),d设为stopped状态,e设为locked状态(此后不能恢复),d和e都不调用plugin_pause,插件加载失败或为locked状态时无效,此时没有b标记返回0,locked插件有b标记时仍返回1,b标记的暂停状态存在一个32位整数的各位中,插件的公共函数多于32个时,公共函数表中第33个起的函数用b标记暂停或恢复的结果不可靠"},
+     u"pause ( flag[], const param1[]=\"\", const param2[]=\"\" ):暂停插件或函数,返回1,找不到插件或函数时返回0,flag:a插件,b函数param1,c按文件名前缀param1找插件(b时为param2),d设为stopped状态,e设为locked状态(此后不能恢复),d和e都不调用plugin_pause,插件加载失败或为locked状态时无效,此时没有b标记返回0,locked插件有b标记时仍返回1,b标记的暂停状态存在一个32位整数的各位中,插件的公共函数多于32个时,按函数名的ASCII字符顺序排在第33个及以后的公共函数用b标记暂停或恢复的结果不可靠"},
     {u"plugin_cfg",
      u"plugin_cfg ( ):在所有插件的plugin_init执行完之后立即调用,适合在这里读取配置文件和cvar,但首张地图上amxx.cfg设置的cvar这时仍为默认值:admin.amxx在plugin_init中用server_cmd把amxx.cfg排进队列,稍后才执行,插件轮到时若已暂停或stopped则收不到plugin_cfg,如排在pausecfg.amxx之后、被pausecfg.amxx在其plugin_cfg中设为stopped的插件"},
     {u"plugin_end", u"plugin_end ( ):插件卸载前调用(换地图或服务器关闭时),可在这里保存数据,已暂停或stopped的插件收不到plugin_end"},

@@ -234,6 +234,19 @@ const wchar_t* accessibleNameOf(HWND control) {
     return design != CONTROLS.end() ? design->accessibleName : L"";
 }
 
+// The control's object, made and kept on the first request; none when it cannot be made.
+NamedAccessible* objectOf(HWND control) {
+    if (auto* kept = static_cast<NamedAccessible*>(GetPropW(control, OBJECT_PROPERTY))) {
+        return kept;
+    }
+    NamedAccessible* made = createNamedAccessible(control, accessibleNameOf(control));
+    if (made != nullptr && SetPropW(control, OBJECT_PROPERTY, made) == FALSE) {
+        made->Release();
+        return nullptr;
+    }
+    return made;
+}
+
 // A named control's own procedure, in front of its class's, which the control's user data
 // holds. Every message to the control passes through it, so until a reader asks for the object
 // it does no more than read that user data.
@@ -241,13 +254,7 @@ LRESULT CALLBACK namedControlProcedure(HWND control, UINT message, WPARAM wParam
     const auto classProcedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_USERDATA));
     // The object id is a 32-bit value, whether or not the sender widened it with its sign.
     if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
-        auto* named = static_cast<NamedAccessible*>(GetPropW(control, OBJECT_PROPERTY));
-        if (named == nullptr && (named = createNamedAccessible(control, accessibleNameOf(control))) != nullptr &&
-            SetPropW(control, OBJECT_PROPERTY, named) == FALSE) {
-            named->Release();
-            named = nullptr;
-        }
-        if (named != nullptr) {
+        if (NamedAccessible* named = objectOf(control)) {
             return named->result(wParam);
         }
     } else if (message == WM_NCDESTROY) {
